@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "History.h"
+
+// "Quillet.log": eight GBK lines ending CR LF. Reading accepts CR or CR LF as a line end (a lone LF
+// stays in the text), the last line may lack its end, and only the first eight lines count.
+namespace HistoryFile {
+
+inline const QString FileName = QStringLiteral("Quillet.log");
+
+// Reading never takes more than this many bytes from the file, however large it is.
+inline constexpr qint64 ReadLimit = 64 * 1024;
+
+// The program directory joined with "Quillet.log", doubled separators collapsed.
+QString PathIn(const QString& directory);
+
+struct LoadResult {
+    bool exists = false;   // false: no ordinary file there; nothing to load and nothing to report
+    QStringList lines;     // at most eight, in file order
+    QString error;         // the system's reason when the file exists but could not be read
+};
+
+// Invalid bytes become replacement characters; a file that cannot be read reports why.
+LoadResult Load(const QString& path);
+
+// Replaces the file atomically with the eight slots; on failure returns the system's reason and
+// leaves the previous file as it was. An empty string means success.
+QString Save(const QString& path, const History::Slots& slots);
+
+// The exact bytes Save writes: GBK, every line ending CR LF.
+QByteArray Encode(const History::Slots& slots);
+// The lines Load takes from the bytes read.
+QStringList Decode(const QByteArray& bytes);
+
+} // namespace HistoryFile
