@@ -1,14 +1,21 @@
 #include "StartProgram.h"
 
-#include <QApplication>
-#include <QWidget>
+#include "SingleInstance.h"
 
-int StartProgram(int argc, char** argv)
+#include "core/HistoryFile.h"
+#include "ui/MainWindow.h"
+
+#include <QCoreApplication>
+
+std::unique_ptr<MainWindow> StartProgram(Platform& platform, SingleInstance& instance)
 {
-    QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Brenmoor"));
-    window.show();
-    app.exec();
-    return 0;
+    if (!instance.Acquire()) {
+        platform.ShowMessage(nullptr, Platform::Icon::Warning, MainWindow::Title, QStringLiteral("程序已在运行中！"));
+        return nullptr;
+    }
+    const QString path = HistoryFile::PathIn(QCoreApplication::applicationDirPath());
+    auto window = std::make_unique<MainWindow>(platform, path);
+    window->CentreOnScreen();
+    window->show();
+    return window;
 }

@@ -1,5 +1,12 @@
 #pragma once
 
-// The program's entry procedure: refuses a second copy, otherwise shows the main window and runs
-// until it is closed. Returns the process exit status.
-int StartProgram(int argc, char** argv);
+#include <memory>
+
+class MainWindow;
+class Platform;
+class SingleInstance;
+
+// The entry procedure: when another copy runs, says so and creates nothing; otherwise creates the
+// main window (history beside the executable), centres and shows it. Returns the window, or null
+// when refused.
+std::unique_ptr<MainWindow> StartProgram(Platform& platform, SingleInstance& instance);

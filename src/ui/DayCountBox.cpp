@@ -1,0 +1,73 @@
+#include "DayCountBox.h"
+
+#include "core/DayCount.h"
+
+#include <QKeyEvent>
+#include <QProxyStyle>
+#include <QRegularExpressionValidator>
+
+namespace {
+
+// A style whose text caret has no width: the box shows no caret while it has the focus.
+class HiddenCaretStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (metric == PM_TextCursorWidth)
+            return 0;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+QChar KeyCharacter(const QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        return QChar(13);
+    if (event->key() == Qt::Key_Backspace)
+        return QChar(8);
+    if (event->key() == Qt::Key_Delete)
+        return QChar();
+    return event->text().isEmpty() ? QChar() : event->text().at(0);
+}
+
+} // namespace
+
+DayCountBox::DayCountBox(QWidget* parent) : QLineEdit(parent)
+{
+    setMaxLength(DayCount::MaxLength);
+    // Typing is filtered key by key; this keeps pasted or dropped text to the same characters.
+    setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.\\-]*")), this));
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setAcceptDrops(false);
+}
+
+void DayCountBox::keyPressEvent(QKeyEvent* event)
+{
+    const QString stripped = DayCount::StripMisplacedMinus(text());
+    if (stripped != text())
+        setText(stripped);
+
+    const QChar character = KeyCharacter(event);
+    if (character.isNull()) {
+        // Keys without a character (arrows, Home, …) keep their editing function.
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    if (character == QChar(13))
+        emit enterPressed();
+    if (!DayCount::IsDayCountKey(character)) {
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void DayCountBox::focusInEvent(QFocusEvent* event)
+{
+    if (!dynamic_cast<HiddenCaretStyle*>(style())) {
+        auto* caretless = new HiddenCaretStyle;
+        caretless->setParent(this);
+        setStyle(caretless);
+    }
+    QLineEdit::focusInEvent(event);
+}

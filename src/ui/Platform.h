@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QUrl>
+
+class QWidget;
+
+// What the window asks of the system: the clock, message boxes and the browser. Tests give the
+// window their own so they can fix the date and answer boxes without blocking.
+class Platform {
+public:
+    enum class Icon { Warning, Information };
+
+    virtual ~Platform() = default;
+    virtual QDateTime Now() const = 0;
+    // A modal box with one OK button; returns when it has been dismissed.
+    virtual void ShowMessage(QWidget* parent, Icon icon, const QString& title, const QString& text) = 0;
+    // Opens the address in the default browser; false when that could not be started.
+    virtual bool OpenUrl(const QUrl& url) = 0;
+};
+
+// The real system.
+class SystemPlatform : public Platform {
+public:
+    QDateTime Now() const override;
+    void ShowMessage(QWidget* parent, Icon icon, const QString& title, const QString& text) override;
+    bool OpenUrl(const QUrl& url) override;
+};
