@@ -17,7 +17,7 @@ public:
 
     const QString& Slot(int index) const { return m_slots.at(index); }
     const Slots& AllSlots() const { return m_slots; }
-    // Loading: replaces the texts of the first lines.size() slots (at most eight).
+    // Sets the text of one slot; loading puts each line read from the file into its slot.
     void SetSlot(int index, const QString& text) { m_slots.at(index) = text; }
     std::uint8_t ShanShuoIndex() const { return m_shanShuoIndex; }
 

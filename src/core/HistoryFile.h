@@ -28,10 +28,10 @@ LoadResult Load(const QString& path);
 
 // Replaces the file atomically with the eight slots; on failure returns the system's reason and
 // leaves the previous file as it was. An empty string means success.
-QString Save(const QString& path, const History::Slots& slots);
+QString Save(const QString& path, const History::Slots& texts);
 
 // The exact bytes Save writes: GBK, every line ending CR LF.
-QByteArray Encode(const History::Slots& slots);
+QByteArray Encode(const History::Slots& texts);
 // The lines Load takes from the bytes read.
 QStringList Decode(const QByteArray& bytes);
 
