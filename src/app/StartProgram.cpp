@@ -3,6 +3,7 @@
 #include "SingleInstance.h"
 
 #include "core/HistoryFile.h"
+#include "core/HistoryLocation.h"
 #include "ui/MainWindow.h"
 
 #include <QCoreApplication>
@@ -13,7 +14,7 @@ std::unique_ptr<MainWindow> StartProgram(Platform& platform, SingleInstance& ins
         platform.ShowMessage(nullptr, Platform::Icon::Warning, MainWindow::Title, QStringLiteral("程序已在运行中！"));
         return nullptr;
     }
-    const QString path = HistoryFile::PathIn(QCoreApplication::applicationDirPath());
+    const QString path = HistoryFile::PathIn(HistoryLocation::Directory(QCoreApplication::applicationDirPath()));
     auto window = std::make_unique<MainWindow>(platform, path);
     window->CentreOnScreen();
     window->show();
