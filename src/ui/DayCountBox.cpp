@@ -39,6 +39,8 @@ DayCountBox::DayCountBox(QWidget* parent) : QLineEdit(parent)
     setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.\\-]*")), this));
     setContextMenuPolicy(Qt::NoContextMenu);
     setAcceptDrops(false);
+    // Input-method text would bypass the key rules.
+    setAttribute(Qt::WA_InputMethodEnabled, false);
 }
 
 void DayCountBox::keyPressEvent(QKeyEvent* event)

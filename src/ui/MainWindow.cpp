@@ -76,6 +76,9 @@ void MainWindow::LoadSequence()
 void MainWindow::CentreOnScreen()
 {
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        // Before the native window exists the frame is unknown and the client area would be
+        // centred instead, leaving the window off centre by half its decoration.
+        winId();
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
