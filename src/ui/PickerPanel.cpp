@@ -103,6 +103,13 @@ void MainWindow::ClosePicker()
 {
     m_ui.FrCalendar->hide();
     SetCalculationFramesEnabled(true);
+    // A drag cannot outlive the panel: closed by a key while a button was held on the title bar, its
+    // release may never reach the title, and a later press on the glyph must not find a drag armed.
+    TitleDragging = false;
+    // With the frames still disabled, hiding could not pass the focus on; a control of the hidden
+    // panel must not go on taking keys (an arrow key would change the hidden month list).
+    if (QWidget* focus = focusWidget(); focus && m_ui.FrCalendar->isAncestorOf(focus))
+        focus->clearFocus();
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event)
