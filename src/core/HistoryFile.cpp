@@ -67,8 +67,9 @@ LoadResult Load(const QString& path) {
         result.error = file.errorString();
         return result;
     }
-    // Eight lines fit easily; a huge file or one without line ends must not stall the start.
-    const QByteArray bytes = file.read(ReadLimit);
+    // Enough for eight lines of the longest length kept, each with CR LF; no more, so a huge file
+    // or one without line ends cannot stall the start.
+    const QByteArray bytes = file.read(History::SlotCount * (ReadLimit + 2));
     if (file.error() != QFileDevice::NoError) {
         result.error = file.errorString();
         return result;
@@ -117,7 +118,7 @@ QStringList Decode(const QByteArray& bytes) {
     while (start < bytes.size() && lines.size() < History::SlotCount) {
         const qsizetype cr = bytes.indexOf('\r', start);
         const qsizetype end = cr < 0 ? bytes.size() : cr;
-        lines << DecodeLine(bytes.sliced(start, end - start));
+        lines << DecodeLine(bytes.sliced(start, qMin(end - start, ReadLimit)));
         start = end + 1;
         if (start < bytes.size() && bytes[start] == '\n')
             ++start;

@@ -11,16 +11,18 @@ namespace HistoryFile {
 
 inline const QString FileName = QStringLiteral("Quillet.log");
 
-// Reading never takes more than this many bytes from the file, however large it is.
+// A line longer than this many bytes is cut there. Reading stops after eight lines of at most this
+// length and their line ends, so a huge file or one without line ends never stalls the start, and
+// every file Save writes (a line read back never grows when written again) reads back whole.
 inline constexpr qint64 ReadLimit = 64 * 1024;
 
 // The program directory joined with "Quillet.log", doubled separators collapsed.
 QString PathIn(const QString& directory);
 
 struct LoadResult {
-    bool exists = false;   // false: no ordinary file there; nothing to load and nothing to report
-    QStringList lines;     // at most eight, in file order
-    QString error;         // the system's reason when the file exists but could not be read
+    bool exists = false; // false: no ordinary file there; nothing to load and nothing to report
+    QStringList lines;   // at most eight, in file order
+    QString error;       // the system's reason when the file exists but could not be read
 };
 
 // Invalid bytes become replacement characters; a file that cannot be read reports why.
@@ -32,7 +34,7 @@ QString Save(const QString& path, const History::Slots& texts);
 
 // The exact bytes Save writes: GBK, every line ending CR LF.
 QByteArray Encode(const History::Slots& texts);
-// The lines Load takes from the bytes read.
+// The lines Load takes from the bytes read, each cut to ReadLimit bytes.
 QStringList Decode(const QByteArray& bytes);
 
 } // namespace HistoryFile

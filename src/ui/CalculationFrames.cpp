@@ -10,8 +10,7 @@
 
 #include <QPushButton>
 
-void MainWindow::ConnectCalculationFrames()
-{
+void MainWindow::ConnectCalculationFrames() {
     DayCountBox* box = m_ui.HowmuchDays;
     connect(box, &QLineEdit::textChanged, this, [this] {
         m_ui.Command1->show();
@@ -38,8 +37,7 @@ void MainWindow::ConnectCalculationFrames()
     });
 }
 
-void MainWindow::ConfirmOffset()
-{
+void MainWindow::ConfirmOffset() {
     if (m_ui.HowmuchDays->text().isEmpty()) {
         Warn(QStringLiteral("请输入天数！（可为负数）"));
         return;
@@ -50,8 +48,7 @@ void MainWindow::ConfirmOffset()
     m_ui.QianHou->show();
 }
 
-void MainWindow::Calculate(int kind)
-{
+void MainWindow::Calculate(int kind) {
     // Every step reads the controls afresh; a failing step ends the calculation silently.
     if (kind == 1) {
         const auto base = DateText::Parse(m_ui.ChooseDate[1]->text());

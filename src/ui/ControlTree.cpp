@@ -10,7 +10,9 @@
 #include <QPushButton>
 #include <QTimer>
 
-QColor FromBgr(unsigned int bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+QColor FromBgr(unsigned int bgr) {
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
 
 namespace {
 
@@ -19,16 +21,14 @@ const QColor Grey40 = FromBgr(0x00404040);
 const QColor Paper = FromBgr(0x00C4E2C0);
 const QColor ListBlue = FromBgr(0x00FFC16C);
 
-QFont Song(qreal points, bool bold = false)
-{
+QFont Song(qreal points, bool bold = false) {
     QFont f(QStringLiteral("宋体"));
     f.setPointSizeF(points);
     f.setBold(bold);
     return f;
 }
 
-QFont Hei(qreal points, bool bold = false, bool italic = false)
-{
+QFont Hei(qreal points, bool bold = false, bool italic = false) {
     QFont f(QStringLiteral("黑体"));
     f.setPointSizeF(points);
     f.setBold(bold);
@@ -36,7 +36,9 @@ QFont Hei(qreal points, bool bold = false, bool italic = false)
     return f;
 }
 
-QString Indexed(const char* name, int index) { return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index); }
+QString Indexed(const char* name, int index) {
+    return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
+}
 
 struct LabelLook {
     QColor text;
@@ -45,9 +47,8 @@ struct LabelLook {
     QColor back = {}; // invalid: transparent
 };
 
-Label* MakeLabel(QWidget* parent, const QString& name, QRect twips, const QString& text, const LabelLook& look,
-                 const QFont* font = nullptr, const QString& tip = {})
-{
+Label* MakeLabel(QWidget* parent, const QString& name, QRect twips, const QString& text,
+                 const LabelLook& look, const QFont* font = nullptr, const QString& tip = {}) {
     auto* label = new Label(parent);
     label->setObjectName(name);
     label->setGeometry(twips);
@@ -66,43 +67,42 @@ Label* MakeLabel(QWidget* parent, const QString& name, QRect twips, const QStrin
     return label;
 }
 
-QPushButton* MakeButton(QWidget* parent, const QString& name, QRect twips, const QString& text, const QFont* font)
-{
+QPushButton* MakeButton(QWidget* parent, const QString& name, QRect twips, const QString& text,
+                        const QFont* font) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(name);
     button->setGeometry(twips);
     if (font)
         button->setFont(*font);
     // Flat, drawn in its own colour; Enter presses it like Space while it has the focus.
-    button->setStyleSheet(QStringLiteral("QPushButton { background: rgb(51,153,255); border: 1px solid rgb(40,120,210); }"
-                                         "QPushButton:pressed { background: rgb(30,120,220); }"
-                                         "QPushButton:focus { border: 1px dotted black; }"));
+    button->setStyleSheet(
+        QStringLiteral("QPushButton { background: rgb(51,153,255); border: 1px solid rgb(40,120,210); }"
+                       "QPushButton:pressed { background: rgb(30,120,220); }"
+                       "QPushButton:focus { border: 1px dotted black; }"));
     button->setAutoDefault(true);
     button->setAttribute(Qt::WA_NoMousePropagation);
     return button;
 }
 
-QComboBox* MakeList(QWidget* parent, const QString& name, QRect twips)
-{
+QComboBox* MakeList(QWidget* parent, const QString& name, QRect twips) {
     auto* list = new QComboBox(parent);
     list->setObjectName(name);
     list->setGeometry(twips);
     list->setEditable(false);
-    list->setStyleSheet(QStringLiteral("QComboBox { background: rgb(108,193,255); border: 1px solid rgb(80,150,220);"
-                                       " padding-left: 2px; }"));
+    list->setStyleSheet(
+        QStringLiteral("QComboBox { background: rgb(108,193,255); border: 1px solid rgb(80,150,220);"
+                       " padding-left: 2px; }"));
     return list;
 }
 
-QTimer* MakeTimer(QObject* parent, const QString& name, int interval)
-{
+QTimer* MakeTimer(QObject* parent, const QString& name, int interval) {
     auto* timer = new QTimer(parent);
     timer->setObjectName(name);
     timer->setInterval(interval);
     return timer;
 }
 
-void BuildHistoryPanel(ControlTree& t, QWidget* window)
-{
+void BuildHistoryPanel(ControlTree& t, QWidget* window) {
     Frame* panel = t.Fr[0] = new Frame(window);
     panel->setObjectName(Indexed("Fr", 0));
     panel->setGeometry(Twips::Rect(25, 30, 4735, 2700));
@@ -130,8 +130,7 @@ void BuildHistoryPanel(ControlTree& t, QWidget* window)
     t.T_ShanShuo[1] = MakeTimer(panel, Indexed("T_ShanShuo", 1), 3000);
 }
 
-Frame* MakeCalculationFrame(QWidget* window, int index, int top, const QString& caption)
-{
+Frame* MakeCalculationFrame(QWidget* window, int index, int top, const QString& caption) {
     Frame* frame = new Frame(window);
     frame->setObjectName(Indexed("Fr", index));
     frame->setGeometry(Twips::Rect(120, top, 4550, 1000));
@@ -140,8 +139,7 @@ Frame* MakeCalculationFrame(QWidget* window, int index, int top, const QString& 
     return frame;
 }
 
-Label* MakeDateField(QWidget* frame, int index, int left)
-{
+Label* MakeDateField(QWidget* frame, int index, int left) {
     const QFont font = Hei(9.75);
     Label* field = MakeLabel(frame, Indexed("ChooseDate", index), Twips::Rect(left, 400, 780, 195),
                              QStringLiteral("选择日期"), {FromBgr(0x00FF0000), Qt::AlignHCenter, true}, &font,
@@ -151,14 +149,12 @@ Label* MakeDateField(QWidget* frame, int index, int left)
     return field;
 }
 
-Label* MakeWeekday(QWidget* frame, int index, int left, unsigned int colour)
-{
+Label* MakeWeekday(QWidget* frame, int index, int left, unsigned int colour) {
     return MakeLabel(frame, Indexed("ChooseWeek", index), Twips::Rect(left, 680, 1050, 180),
                      QStringLiteral("(星期？)"), {FromBgr(colour), Qt::AlignHCenter});
 }
 
-void BuildOffsetFrame(ControlTree& t, QWidget* window)
-{
+void BuildOffsetFrame(ControlTree& t, QWidget* window) {
     Frame* frame = t.Fr[1] = MakeCalculationFrame(window, 1, 3000, QStringLiteral("计算日期"));
     t.ChooseDate[1] = MakeDateField(frame, 1, 360);
 
@@ -184,15 +180,14 @@ void BuildOffsetFrame(ControlTree& t, QWidget* window)
     t.QianHou = MakeLabel(frame, QStringLiteral("QianHou"), Twips::Rect(2205, 480, 1125, 210),
                           QStringLiteral("天之后是："), {Grey40, Qt::AlignLeft, true}, &wordingFont);
     const QFont resultFont = Hei(10.5);
-    t.CResult[1] = MakeLabel(frame, Indexed("CResult", 1), Twips::Rect(3315, 400, 1050, 210),
-                             QStringLiteral("\?\?\?\?/\?\?/\?\?"), {FromBgr(0x00008000), Qt::AlignHCenter, true},
-                             &resultFont, QStringLiteral("计算结果"));
+    t.CResult[1] = MakeLabel(
+        frame, Indexed("CResult", 1), Twips::Rect(3315, 400, 1050, 210), QStringLiteral("\?\?\?\?/\?\?/\?\?"),
+        {FromBgr(0x00008000), Qt::AlignHCenter, true}, &resultFont, QStringLiteral("计算结果"));
     t.ChooseWeek[1] = MakeWeekday(frame, 1, 240, 0x00404040);
     t.ChooseWeek[0] = MakeWeekday(frame, 0, 3360, 0x00404040);
 }
 
-void BuildDayCountFrame(ControlTree& t, QWidget* window)
-{
+void BuildDayCountFrame(ControlTree& t, QWidget* window) {
     Frame* frame = t.Fr[2] = MakeCalculationFrame(window, 2, 4300, QStringLiteral("计算天数"));
     t.ChooseDate[2] = MakeDateField(frame, 2, 240);
     const QFont andFont = Hei(12, true);
@@ -206,8 +201,7 @@ void BuildDayCountFrame(ControlTree& t, QWidget* window)
     t.ChooseWeek[3] = MakeWeekday(frame, 3, 1785, 0x00004000);
 }
 
-void BuildBottomBar(ControlTree& t, QWidget* window)
-{
+void BuildBottomBar(ControlTree& t, QWidget* window) {
     const QColor barText = FromBgr(0x00FFFFC0);
     t.Todayis[1] = MakeLabel(window, Indexed("Todayis", 1), Twips::Rect(0, 5595, 4290, 225),
                              QStringLiteral(" 现在是：00:00"), {barText, Qt::AlignLeft, false, Blue}, nullptr,
@@ -221,8 +215,7 @@ void BuildBottomBar(ControlTree& t, QWidget* window)
     t.Timer1 = MakeTimer(window, QStringLiteral("Timer1"), 1);
 }
 
-void BuildPicker(ControlTree& t, QWidget* window)
-{
+void BuildPicker(ControlTree& t, QWidget* window) {
     QWidget* panel = t.FrCalendar = new QWidget(window);
     panel->setObjectName(QStringLiteral("FrCalendar"));
     panel->setGeometry(Twips::Rect(6000, 0, 3200, 3600));
@@ -237,12 +230,13 @@ void BuildPicker(ControlTree& t, QWidget* window)
     t.ShCalendar->setGeometry(Twips::Rect(0, 0, 3200, 3600));
 
     const QFont titleFont = Song(9.75, true);
-    t.LblTitle[0] = MakeLabel(panel, Indexed("LblTitle", 0), Twips::Rect(60, 75, 2760, 255),
-                              QStringLiteral("选择日期"), {FromBgr(0x00C0FFFF), Qt::AlignLeft, false, Blue},
-                              &titleFont);
+    t.LblTitle[0] =
+        MakeLabel(panel, Indexed("LblTitle", 0), Twips::Rect(60, 75, 2760, 255), QStringLiteral("选择日期"),
+                  {FromBgr(0x00C0FFFF), Qt::AlignLeft, false, Blue}, &titleFont);
     const QFont glyphFont = Song(12, true);
-    t.LblTitle[1] = MakeLabel(panel, Indexed("LblTitle", 1), Twips::Rect(2800, 75, 380, 255), QStringLiteral("×"),
-                              {Qt::white, Qt::AlignHCenter, false, Blue}, &glyphFont, QStringLiteral("关闭"));
+    t.LblTitle[1] =
+        MakeLabel(panel, Indexed("LblTitle", 1), Twips::Rect(2800, 75, 380, 255), QStringLiteral("×"),
+                  {Qt::white, Qt::AlignHCenter, false, Blue}, &glyphFont, QStringLiteral("关闭"));
     for (Label* title : t.LblTitle)
         title->setAlignment(title->alignment() | Qt::AlignVCenter);
 
@@ -254,8 +248,9 @@ void BuildPicker(ControlTree& t, QWidget* window)
                                 QStringLiteral("年"), captionLook, &captionFont);
     t.LblNianyue[0] = MakeLabel(panel, Indexed("LblNianyue", 0), Twips::Rect(2040, 555, 195, 180),
                                 QStringLiteral("月"), captionLook, &captionFont);
-    t.lblday = MakeLabel(panel, QStringLiteral("lblday"), Twips::Rect(2325, 555, 615, 180),
-                         QStringLiteral("星期日"), {FromBgr(0x00000080), Qt::AlignHCenter, true}, &captionFont);
+    t.lblday =
+        MakeLabel(panel, QStringLiteral("lblday"), Twips::Rect(2325, 555, 615, 180), QStringLiteral("星期日"),
+                  {FromBgr(0x00000080), Qt::AlignHCenter, true}, &captionFont);
 
     QWidget* days = t.Frdays = new QWidget(panel);
     days->setObjectName(QStringLiteral("Frdays"));
@@ -283,14 +278,12 @@ void BuildPicker(ControlTree& t, QWidget* window)
 
 } // namespace
 
-void SetDayCellMarked(Label* cell, bool marked)
-{
+void SetDayCellMarked(Label* cell, bool marked) {
     cell->setFrameShape(marked ? QFrame::Box : QFrame::NoFrame);
     cell->SetBackColour(marked ? ListBlue : QColor(Qt::white));
 }
 
-ControlTree BuildControlTree(QWidget* window)
-{
+ControlTree BuildControlTree(QWidget* window) {
     ControlTree t;
     window->setFixedSize(Twips::ToPixels(4800), Twips::ToPixels(5805));
     t.Shape1 = new Decoration(Decoration::Kind::Outline, Blue, 2, window);

@@ -11,16 +11,14 @@ namespace {
 // A style whose text caret has no width: the box shows no caret while it has the focus.
 class HiddenCaretStyle : public QProxyStyle {
 public:
-    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
-    {
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
         if (metric == PM_TextCursorWidth)
             return 0;
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
 };
 
-QChar KeyCharacter(const QKeyEvent* event)
-{
+QChar KeyCharacter(const QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         return QChar(13);
     if (event->key() == Qt::Key_Backspace)
@@ -32,8 +30,7 @@ QChar KeyCharacter(const QKeyEvent* event)
 
 } // namespace
 
-DayCountBox::DayCountBox(QWidget* parent) : QLineEdit(parent)
-{
+DayCountBox::DayCountBox(QWidget* parent) : QLineEdit(parent) {
     setMaxLength(DayCount::MaxLength);
     // Typing is filtered key by key; this keeps pasted or dropped text to the same characters.
     setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.\\-]*")), this));
@@ -43,8 +40,7 @@ DayCountBox::DayCountBox(QWidget* parent) : QLineEdit(parent)
     setAttribute(Qt::WA_InputMethodEnabled, false);
 }
 
-void DayCountBox::keyPressEvent(QKeyEvent* event)
-{
+void DayCountBox::keyPressEvent(QKeyEvent* event) {
     const QString stripped = DayCount::StripMisplacedMinus(text());
     if (stripped != text())
         setText(stripped);
@@ -64,8 +60,7 @@ void DayCountBox::keyPressEvent(QKeyEvent* event)
     QLineEdit::keyPressEvent(event);
 }
 
-void DayCountBox::focusInEvent(QFocusEvent* event)
-{
+void DayCountBox::focusInEvent(QFocusEvent* event) {
     if (!dynamic_cast<HiddenCaretStyle*>(style())) {
         auto* caretless = new HiddenCaretStyle;
         caretless->setParent(this);

@@ -3,14 +3,12 @@
 #include <QPainter>
 
 Decoration::Decoration(Kind kind, const QColor& colour, int penPixels, QWidget* parent)
-    : QWidget(parent), m_kind(kind), m_colour(colour), m_penPixels(penPixels)
-{
+    : QWidget(parent), m_kind(kind), m_colour(colour), m_penPixels(penPixels) {
     // Lines and outlines are part of their frame's bare surface.
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void Decoration::paintEvent(QPaintEvent*)
-{
+void Decoration::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (m_kind == Kind::Outline) {
         // Drawn inside the rectangle.

@@ -3,24 +3,23 @@
 #include <QMouseEvent>
 
 namespace {
-QString Css(const QColor& c) { return QStringLiteral("rgb(%1,%2,%3)").arg(c.red()).arg(c.green()).arg(c.blue()); }
+QString Css(const QColor& c) {
+    return QStringLiteral("rgb(%1,%2,%3)").arg(c.red()).arg(c.green()).arg(c.blue());
+}
 } // namespace
 
-Frame::Frame(QWidget* parent) : QGroupBox(parent)
-{
+Frame::Frame(QWidget* parent) : QGroupBox(parent) {
     setMouseTracking(true);
     setAttribute(Qt::WA_NoMousePropagation);
     setFlat(true);
 }
 
-void Frame::MakePanel(const QColor& background)
-{
+void Frame::MakePanel(const QColor& background) {
     setStyleSheet(QStringLiteral("Frame#%1 { background: %2; border: none; margin: 0; padding: 0; }")
                       .arg(objectName(), Css(background)));
 }
 
-void Frame::MakeCaptioned(const QString& caption, const QColor& captionColour, const QColor& background)
-{
+void Frame::MakeCaptioned(const QString& caption, const QColor& captionColour, const QColor& background) {
     setTitle(caption);
     const int half = fontMetrics().height() / 2;
     setStyleSheet(QStringLiteral("Frame#%1 { background: %2; border: 1px solid rgb(160,160,160);"
@@ -32,8 +31,7 @@ void Frame::MakeCaptioned(const QString& caption, const QColor& captionColour, c
                       .arg(Css(captionColour)));
 }
 
-void Frame::mouseMoveEvent(QMouseEvent* event)
-{
+void Frame::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
     emit surfaceMoved();
 }

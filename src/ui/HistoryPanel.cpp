@@ -16,22 +16,23 @@
 
 namespace {
 
-QColor ToColour(ColourCycle::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
+QColor ToColour(ColourCycle::Rgb rgb) {
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
 
 // The text of the label that will blink, read from the window's controls.
-QString EntryText(int kind, const ControlTree& ui)
-{
+QString EntryText(int kind, const ControlTree& ui) {
     if (kind == 1)
-        return HistoryEntry::Offset(ui.ChooseDate[1]->text(), ui.ChooseWeek[1]->text(), ui.HowmuchDays->text(),
-                                    ui.QianHou->text(), ui.CResult[1]->text(), ui.ChooseWeek[0]->text());
-    return HistoryEntry::DayCount(ui.ChooseDate[2]->text(), ui.ChooseWeek[2]->text(), ui.ChooseDate[3]->text(),
-                                  ui.ChooseWeek[3]->text(), ui.CResult[2]->text());
+        return HistoryEntry::Offset(ui.ChooseDate[1]->text(), ui.ChooseWeek[1]->text(),
+                                    ui.HowmuchDays->text(), ui.QianHou->text(), ui.CResult[1]->text(),
+                                    ui.ChooseWeek[0]->text());
+    return HistoryEntry::DayCount(ui.ChooseDate[2]->text(), ui.ChooseWeek[2]->text(),
+                                  ui.ChooseDate[3]->text(), ui.ChooseWeek[3]->text(), ui.CResult[2]->text());
 }
 
 } // namespace
 
-void MainWindow::ConnectHistoryPanel()
-{
+void MainWindow::ConnectHistoryPanel() {
     for (int k = 0; k < History::SlotCount; ++k) {
         connect(m_ui.History[k], &Label::clicked, this, [this, k] { CopyHistoryEntry(k); });
         connect(m_ui.History[k], &Label::moved, this, [this, k] { OnHistoryHover(k); });
@@ -45,10 +46,11 @@ void MainWindow::ConnectHistoryPanel()
     connect(m_ui.T_ShanShuo[1], &QTimer::timeout, this, [this] { ShanShuoTick(1); });
 }
 
-void MainWindow::ShowSlot(int index) { m_ui.History[index]->SetCaption(m_history.Slot(index)); }
+void MainWindow::ShowSlot(int index) {
+    m_ui.History[index]->SetCaption(m_history.Slot(index));
+}
 
-void MainWindow::AddHistory(int kind)
-{
+void MainWindow::AddHistory(int kind) {
     if (kind != 1 && kind != 2)
         return;
     m_history.Add(EntryText(kind, m_ui));
@@ -60,8 +62,7 @@ void MainWindow::AddHistory(int kind)
         m_ui.T_ShanShuo[0]->start();
 }
 
-void MainWindow::CopyHistoryEntry(int index)
-{
+void MainWindow::CopyHistoryEntry(int index) {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setText(m_ui.History[index]->text());
@@ -69,19 +70,18 @@ void MainWindow::CopyHistoryEntry(int index)
                            QStringLiteral("复制成功！您可以在文本框内按 Ctrl V 粘贴本条内容。"));
 }
 
-void MainWindow::OnHistoryHover(int index)
-{
+void MainWindow::OnHistoryHover(int index) {
     Label* entry = m_ui.History[index];
     if (!entry->IsBold())
         entry->SetBold(true);
     const QString tip = QStringLiteral("点击复制:") + entry->text();
     // A tooltip that looks like markup is shown as rich text; an entry must show literally.
-    entry->setToolTip(Qt::mightBeRichText(tip) ? QStringLiteral("<p style='white-space:pre'>%1</p>").arg(tip.toHtmlEscaped())
-                                               : tip);
+    entry->setToolTip(Qt::mightBeRichText(tip)
+                          ? QStringLiteral("<p style='white-space:pre'>%1</p>").arg(tip.toHtmlEscaped())
+                          : tip);
 }
 
-void MainWindow::ShanShuoTick(int timer)
-{
+void MainWindow::ShanShuoTick(int timer) {
     Label* entry = m_ui.History[m_history.ShanShuoIndex()];
     if (timer == 0) {
         const int next = ColourCycle::NextIndex(entry->property("Tag").toString());

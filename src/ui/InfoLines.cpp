@@ -9,8 +9,7 @@
 
 #include <QTimer>
 
-void MainWindow::ConnectInfoLines()
-{
+void MainWindow::ConnectInfoLines() {
     for (Label* line : m_ui.Todayis)
         connect(line, &Label::clicked, this, &MainWindow::OpenTimePage);
     connect(m_ui.AboutMe, &Label::clicked, this, &MainWindow::ShowAbout);
@@ -23,8 +22,7 @@ void MainWindow::ConnectInfoLines()
     connect(m_ui.Timer1, &QTimer::timeout, this, &MainWindow::ClockTick);
 }
 
-void MainWindow::ClockTick()
-{
+void MainWindow::ClockTick() {
     const QTime now = m_platform.Now().time();
     const QString line = InfoTexts::ComposeClockLine(now, QLocale());
     if (m_ui.Todayis[1]->text() != line)
@@ -32,14 +30,12 @@ void MainWindow::ClockTick()
     m_ui.Timer1->start(1000 - now.msec());
 }
 
-void MainWindow::OpenTimePage()
-{
+void MainWindow::OpenTimePage() {
     if (!m_platform.OpenUrl(QUrl(InfoTexts::TimePageUrl)))
         Warn(QStringLiteral("调用浏览器错误！"));
 }
 
-void MainWindow::ShowAbout()
-{
+void MainWindow::ShowAbout() {
     m_platform.ShowMessage(this, Platform::Icon::Information, InfoTexts::AboutTitle,
                            InfoTexts::ComposeAboutText(BuildVersion::Major, BuildVersion::Minor));
 }

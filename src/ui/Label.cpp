@@ -2,45 +2,39 @@
 
 #include <QMouseEvent>
 
-Label::Label(QWidget* parent) : QLabel(parent)
-{
+Label::Label(QWidget* parent) : QLabel(parent) {
     // Labels show data (history lines, file contents): never interpret it as markup.
     setTextFormat(Qt::PlainText);
     // A label owns the pointer above it: moves over it never count as its frame's bare surface.
     setAttribute(Qt::WA_NoMousePropagation);
 }
 
-void Label::SetCaption(const QString& text)
-{
+void Label::SetCaption(const QString& text) {
     setText(text);
     if (m_autoSize)
         resize(sizeHint());
 }
 
-void Label::SetAutoSize(bool autoSize)
-{
+void Label::SetAutoSize(bool autoSize) {
     m_autoSize = autoSize;
     if (m_autoSize)
         resize(sizeHint());
 }
 
-void Label::SetTextColour(const QColor& colour)
-{
+void Label::SetTextColour(const QColor& colour) {
     QPalette p = palette();
     p.setColor(QPalette::WindowText, colour);
     setPalette(p);
 }
 
-void Label::SetBackColour(const QColor& colour)
-{
+void Label::SetBackColour(const QColor& colour) {
     QPalette p = palette();
     p.setColor(QPalette::Window, colour);
     setPalette(p);
     setAutoFillBackground(true);
 }
 
-void Label::SetBold(bool bold)
-{
+void Label::SetBold(bool bold) {
     QFont f = font();
     f.setBold(bold);
     setFont(f);
@@ -48,18 +42,19 @@ void Label::SetBold(bool bold)
         resize(sizeHint());
 }
 
-void Label::mousePressEvent(QMouseEvent* event)
-{
+void Label::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
         m_leftPressed = true;
     emit pressed(event->button(), event->buttons(), event->position().toPoint());
 }
 
-void Label::mouseMoveEvent(QMouseEvent* event) { emit moved(event->buttons(), event->position().toPoint()); }
+void Label::mouseMoveEvent(QMouseEvent* event) {
+    emit moved(event->buttons(), event->position().toPoint());
+}
 
-void Label::mouseReleaseEvent(QMouseEvent* event)
-{
-    const bool click = event->button() == Qt::LeftButton && m_leftPressed && rect().contains(event->position().toPoint());
+void Label::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click =
+        event->button() == Qt::LeftButton && m_leftPressed && rect().contains(event->position().toPoint());
     if (event->button() == Qt::LeftButton)
         m_leftPressed = false;
     emit released(event->button(), event->buttons(), event->position().toPoint());

@@ -19,8 +19,7 @@ const QString MainWindow::Title = QStringLiteral("Brenmoor");
 MainWindow::MainWindow(Platform& platform, const QString& historyPath, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_platform(platform), m_historyPath(historyPath)
-{
+      m_platform(platform), m_historyPath(historyPath) {
     InstallChineseFonts();
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(Title);
@@ -41,8 +40,7 @@ MainWindow::MainWindow(Platform& platform, const QString& historyPath, QWidget* 
     LoadSequence();
 }
 
-void MainWindow::LoadSequence()
-{
+void MainWindow::LoadSequence() {
     const HistoryFile::LoadResult loaded = HistoryFile::Load(m_historyPath);
     for (int k = 0; k < loaded.lines.size() && k < History::SlotCount; ++k) {
         m_history.SetSlot(k, loaded.lines.at(k));
@@ -73,8 +71,7 @@ void MainWindow::LoadSequence()
     ClockTick();
 }
 
-void MainWindow::CentreOnScreen()
-{
+void MainWindow::CentreOnScreen() {
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         // Before the native window exists the frame is unknown and the client area would be
         // centred instead, leaving the window off centre by half its decoration.
@@ -85,18 +82,19 @@ void MainWindow::CentreOnScreen()
     }
 }
 
-void MainWindow::closeEvent(QCloseEvent* event)
-{
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (!m_history.Slot(0).isEmpty())
         SaveHistoryFile();
     event->accept();
 }
 
-void MainWindow::SaveHistoryFile()
-{
+void MainWindow::SaveHistoryFile() {
     const QString error = HistoryFile::Save(m_historyPath, m_history.AllSlots());
     if (!error.isEmpty())
-        Warn(QStringLiteral("无法保存历史记录文件“%1”：%2\n原有的历史记录文件保持不变。").arg(m_historyPath, error));
+        Warn(QStringLiteral("无法保存历史记录文件“%1”：%2\n原有的历史记录文件保持不变。")
+                 .arg(m_historyPath, error));
 }
 
-void MainWindow::Warn(const QString& text) { m_platform.ShowMessage(this, Platform::Icon::Warning, Title, text); }
+void MainWindow::Warn(const QString& text) {
+    m_platform.ShowMessage(this, Platform::Icon::Warning, Title, text);
+}

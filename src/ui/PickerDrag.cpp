@@ -14,8 +14,7 @@ constexpr int BorderAllowance = 90;
 constexpr int TitleAllowance = 400;
 } // namespace
 
-void MainWindow::ConnectTitleBar()
-{
+void MainWindow::ConnectTitleBar() {
     for (int index = 0; index < 2; ++index) {
         Label* label = m_ui.LblTitle[index];
         connect(label, &Label::pressed, this,
@@ -29,8 +28,7 @@ void MainWindow::ConnectTitleBar()
     connect(m_ui.LblTitle[1], &Label::clicked, this, &MainWindow::ClosePicker);
 }
 
-void MainWindow::OnTitlePressed(int index, Qt::MouseButton, QPoint position)
-{
+void MainWindow::OnTitlePressed(int index, Qt::MouseButton, QPoint position) {
     if (index == 0) {
         TitleDragging = true;
         DragStartX = static_cast<std::int16_t>(Twips::FromPixels(position.x()));
@@ -42,8 +40,7 @@ void MainWindow::OnTitlePressed(int index, Qt::MouseButton, QPoint position)
     }
 }
 
-void MainWindow::OnTitleMoved(Qt::MouseButtons buttons, QPoint position)
-{
+void MainWindow::OnTitleMoved(Qt::MouseButtons buttons, QPoint position) {
     // Only the left button alone drags.
     if (buttons != Qt::LeftButton || !TitleDragging)
         return;
@@ -52,8 +49,7 @@ void MainWindow::OnTitleMoved(Qt::MouseButtons buttons, QPoint position)
     m_ui.FrCalendar->move(Twips::ToPixels(left), Twips::ToPixels(top));
 }
 
-void MainWindow::OnTitleReleased(int index)
-{
+void MainWindow::OnTitleReleased(int index) {
     TitleDragging = false;
     m_ui.LblTitle[0]->SetTextColour(Qt::white);
     if (index == 1) {

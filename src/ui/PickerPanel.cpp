@@ -12,8 +12,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-void MainWindow::ConnectPicker()
-{
+void MainWindow::ConnectPicker() {
     connect(m_ui.cboyear, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_grid.SelectYearIndex(index);
         MirrorGrid();
@@ -31,8 +30,7 @@ void MainWindow::ConnectPicker()
     connect(m_ui.cmdcancel, &QPushButton::clicked, this, &MainWindow::ClosePicker);
 }
 
-void MainWindow::MirrorGrid()
-{
+void MainWindow::MirrorGrid() {
     {
         const QSignalBlocker blockYears(m_ui.cboyear);
         const QSignalBlocker blockMonths(m_ui.cbomonth);
@@ -64,16 +62,16 @@ void MainWindow::MirrorGrid()
     }
 }
 
-bool MainWindow::PickerOpen() const { return !m_ui.FrCalendar->isHidden(); }
+bool MainWindow::PickerOpen() const {
+    return !m_ui.FrCalendar->isHidden();
+}
 
-void MainWindow::SetCalculationFramesEnabled(bool enabled)
-{
+void MainWindow::SetCalculationFramesEnabled(bool enabled) {
     m_ui.Fr[1]->setEnabled(enabled);
     m_ui.Fr[2]->setEnabled(enabled);
 }
 
-void MainWindow::OpenPicker(int field)
-{
+void MainWindow::OpenPicker(int field) {
     TargetField = static_cast<std::uint8_t>(field);
     m_ui.FrCalendar->show();
     // Every opening places the panel anew, wherever it was dragged last time.
@@ -82,8 +80,7 @@ void MainWindow::OpenPicker(int field)
     SetCalculationFramesEnabled(false);
 }
 
-void MainWindow::ConfirmPicker()
-{
+void MainWindow::ConfirmPicker() {
     if (const auto picked = m_grid.PickedDate()) {
         const QString text = DateText::Format(*picked);
         Label* field = m_ui.ChooseDate[TargetField];
@@ -99,8 +96,7 @@ void MainWindow::ConfirmPicker()
     ClosePicker();
 }
 
-void MainWindow::ClosePicker()
-{
+void MainWindow::ClosePicker() {
     m_ui.FrCalendar->hide();
     SetCalculationFramesEnabled(true);
     // A drag cannot outlive the panel: closed by a key while a button was held on the title bar, its
@@ -112,8 +108,7 @@ void MainWindow::ClosePicker()
         focus->clearFocus();
 }
 
-void MainWindow::keyPressEvent(QKeyEvent* event)
-{
+void MainWindow::keyPressEvent(QKeyEvent* event) {
     // Esc presses the picker's cancel button while the panel shows.
     if (event->key() == Qt::Key_Escape && PickerOpen()) {
         m_ui.cmdcancel->click();

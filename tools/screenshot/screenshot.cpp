@@ -21,8 +21,7 @@ private:
     QDateTime m_now;
 };
 
-QByteArray OptionValue(int argc, char** argv, const char* name)
-{
+QByteArray OptionValue(int argc, char** argv, const char* name) {
     for (int i = 1; i + 1 < argc; ++i)
         if (qstrcmp(argv[i], name) == 0)
             return argv[i + 1];
@@ -30,8 +29,7 @@ QByteArray OptionValue(int argc, char** argv, const char* name)
 }
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     // The scale must be known before the application starts.
     const QByteArray scale = OptionValue(argc, argv, "--scale");
     if (!scale.isEmpty())
