@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev fonts-noto-cjk xvfb xauth
-          desktop-file-utils appstream)
+          desktop-file-utils appstream libxcb-damage0-dev python3)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,129 @@
+// How late after each boundary of the system clock's second the clock line shows the new second.
+// Runs the real main window (real clock, boxes and browser ignored) for a number of seconds and
+// looks at the line after every pass of the event loop; also when the line is next painted.
+//   bench_clock_latency [SECONDS=30]        (offscreen unless QT_QPA_PLATFORM says otherwise)
+// Prints one line of key=value figures, lateness in milliseconds after the second began.
+#include "ui/ControlTree.h"
+#include "ui/Label.h"
+#include "ui/MainWindow.h"
+#include "ui/Platform.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+class RealClockPlatform : public Platform {
+public:
+    QDateTime Now() const override { return QDateTime::currentDateTime(); }
+    void ShowMessage(QWidget*, Icon, const QString&, const QString&) override {}
+    bool OpenUrl(const QUrl&) override { return true; }
+};
+
+// Milliseconds since the start of the second the line shows (its last two characters), read once
+// from the clock the program reads (zones differ from UTC by whole minutes: the seconds agree).
+double LatenessMs(const QString& line) {
+    const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
+    const long long micros = std::chrono::duration_cast<std::chrono::microseconds>(sinceEpoch).count();
+    const int second = static_cast<int>((micros / 1000000) % 60);
+    const int secondsBehind = (second - line.right(2).toInt() + 60) % 60;
+    return secondsBehind * 1000.0 + static_cast<double>(micros % 1000000) / 1000.0;
+}
+
+class LatencyRecorder : public QObject {
+public:
+    explicit LatencyRecorder(Label* line) : m_line(line) { m_line->installEventFilter(this); }
+
+    // Counting starts from the line as it is now.
+    void Start() { m_lastText = m_line->text(); }
+
+    // After each pass of the event loop: has the line just changed?
+    void Check() {
+        if (m_line->text() == m_lastText)
+            return;
+        m_lastText = m_line->text();
+        const int shown = m_lastText.right(2).toInt();
+        if (m_lastSecond >= 0 && (shown - m_lastSecond + 60) % 60 > 1)
+            ++m_skipped;
+        m_lastSecond = shown;
+        m_text.push_back(LatenessMs(m_lastText));
+        m_awaitingPaint = true;
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && m_awaitingPaint && watched == m_line) {
+            m_awaitingPaint = false;
+            m_painted.push_back(LatenessMs(m_lastText));
+        }
+        return false;
+    }
+
+    const std::vector<double>& TextLateness() const { return m_text; }
+    const std::vector<double>& PaintLateness() const { return m_painted; }
+    int Skipped() const { return m_skipped; }
+
+private:
+    Label* m_line;
+    QString m_lastText;
+    int m_lastSecond = -1;
+    int m_skipped = 0;
+    bool m_awaitingPaint = false;
+    std::vector<double> m_text;
+    std::vector<double> m_painted;
+};
+
+void PrintSummary(const char* name, std::vector<double> values) {
+    if (values.empty()) {
+        std::printf(" %s_n=0", name);
+        return;
+    }
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    const double median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+    std::printf(" %s_n=%zu %s_median_ms=%.3f %s_p90_ms=%.3f %s_max_ms=%.3f", name, n, name, median, name,
+                values[(n * 9) / 10], name, values.back());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int seconds = argc > 1 ? std::max(2, QByteArray(argv[1]).toInt()) : 30;
+
+    QTemporaryDir scratch;
+    RealClockPlatform platform;
+    MainWindow window(platform, scratch.filePath(QStringLiteral("Quillet.log")));
+    window.show();
+
+    Label* line = window.Controls().Todayis[1];
+    QTimer* clock = window.Controls().Timer1;
+    int ticks = 0;
+    LatencyRecorder recorder(line);
+    // The first second is settling in (the window's first paint); its change is not counted.
+    QTimer::singleShot(1000, &app, [&] {
+        recorder.Start();
+        QObject::connect(clock, &QTimer::timeout, &app, [&ticks] { ++ticks; });
+        QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+                         &recorder, &LatencyRecorder::Check);
+        QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake, &recorder,
+                         &LatencyRecorder::Check);
+    });
+    QTimer::singleShot((seconds + 1) * 1000, &app, &QApplication::quit);
+    QApplication::exec();
+
+    std::printf("clock_seconds=%d ticks_per_s=%.2f skipped=%d", seconds, static_cast<double>(ticks) / seconds,
+                recorder.Skipped());
+    PrintSummary("text", recorder.TextLateness());
+    PrintSummary("paint", recorder.PaintLateness());
+    std::printf("\n");
+    return 0;
+}
