@@ -5,15 +5,17 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QImage>
+#include <QPixmap>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // The class name desktop environments match the window against.
     QApplication::setApplicationName(QStringLiteral("Quillet"));
     QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/quillet-%1.png").arg(size));
+    // Read as PNG by name: letting Qt guess the format would load every image plugin at start-up.
+    for (int size : {16, 32, 48, 64})
+        icon.addPixmap(QPixmap::fromImage(QImage(QStringLiteral(":/icons/quillet-%1.png").arg(size), "PNG")));
     QApplication::setWindowIcon(icon);
     SystemPlatform platform;
     SingleInstance instance;

@@ -2,6 +2,7 @@
 
 #include "DayCountBox.h"
 #include "Decoration.h"
+#include "FlatButton.h"
 #include "Frame.h"
 #include "Label.h"
 #include "Twips.h"
@@ -69,18 +70,11 @@ Label* MakeLabel(QWidget* parent, const QString& name, QRect twips, const QStrin
 
 QPushButton* MakeButton(QWidget* parent, const QString& name, QRect twips, const QString& text,
                         const QFont* font) {
-    auto* button = new QPushButton(text, parent);
+    auto* button = new FlatButton(text, Blue, parent);
     button->setObjectName(name);
     button->setGeometry(twips);
     if (font)
         button->setFont(*font);
-    // Flat, drawn in its own colour; Enter presses it like Space while it has the focus.
-    button->setStyleSheet(
-        QStringLiteral("QPushButton { background: rgb(51,153,255); border: 1px solid rgb(40,120,210); }"
-                       "QPushButton:pressed { background: rgb(30,120,220); }"
-                       "QPushButton:focus { border: 1px dotted black; }"));
-    button->setAutoDefault(true);
-    button->setAttribute(Qt::WA_NoMousePropagation);
     return button;
 }
 
@@ -89,9 +83,10 @@ QComboBox* MakeList(QWidget* parent, const QString& name, QRect twips) {
     list->setObjectName(name);
     list->setGeometry(twips);
     list->setEditable(false);
-    list->setStyleSheet(
-        QStringLiteral("QComboBox { background: rgb(108,193,255); border: 1px solid rgb(80,150,220);"
-                       " padding-left: 2px; }"));
+    QPalette p = list->palette();
+    p.setColor(QPalette::Button, ListBlue);
+    p.setColor(QPalette::Base, ListBlue);
+    list->setPalette(p);
     return list;
 }
 
@@ -134,8 +129,7 @@ Frame* MakeCalculationFrame(QWidget* window, int index, int top, const QString& 
     Frame* frame = new Frame(window);
     frame->setObjectName(Indexed("Fr", index));
     frame->setGeometry(Twips::Rect(120, top, 4550, 1000));
-    frame->setFont(Hei(10.5, true, true));
-    frame->MakeCaptioned(caption, FromBgr(0x00808080), Paper);
+    frame->MakeCaptioned(caption, Hei(10.5, true, true), FromBgr(0x00808080), Paper);
     return frame;
 }
 

@@ -1,0 +1,24 @@
+#include "FlatButton.h"
+
+#include <QPainter>
+
+FlatButton::FlatButton(const QString& text, const QColor& background, QWidget* parent)
+    : QPushButton(text, parent), m_background(background) {
+    setAutoDefault(true);
+    setAttribute(Qt::WA_NoMousePropagation);
+}
+
+void FlatButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QRect area = rect().adjusted(0, 0, -1, -1);
+    painter.fillRect(rect(), isDown() ? m_background.darker(115) : m_background);
+    painter.setPen(m_background.darker(130));
+    painter.drawRect(area);
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    painter.drawText(rect().translated(isDown() ? QPoint(1, 1) : QPoint()), Qt::AlignCenter, text());
+    if (hasFocus()) {
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.drawRect(area.adjusted(2, 2, -2, -2));
+    }
+}

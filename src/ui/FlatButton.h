@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QPushButton>
+
+// A flat button drawn in its own background colour, with a dotted focus rectangle. Enter presses it
+// like Space while it has the focus.
+class FlatButton : public QPushButton {
+    Q_OBJECT
+public:
+    FlatButton(const QString& text, const QColor& background, QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor m_background;
+};
