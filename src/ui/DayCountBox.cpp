@@ -2,6 +2,7 @@
 
 #include "core/DayCount.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QProxyStyle>
 #include <QRegularExpressionValidator>
@@ -65,6 +66,9 @@ void DayCountBox::focusInEvent(QFocusEvent* event) {
         auto* caretless = new HiddenCaretStyle;
         caretless->setParent(this);
         setStyle(caretless);
+        // An invisible caret need not blink: the blinking would wake the idle program twice a second.
+        // This box is the program's only text field, so the setting touches nothing else.
+        QApplication::setCursorFlashTime(0);
     }
     QLineEdit::focusInEvent(event);
 }
