@@ -1,138 +1,185 @@
 #include "support/WindowFixture.h"
 
-#include "ui/DayCountBox.h"
-#include "ui/Label.h"
-
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QtTest>
+#include <QStringEncoder>
+#include <QTextDocument>
+#include <QThread>
+#include <QTimer>
 
-// The history as the window shows, copies and saves it.
+// The history as the window shows, copies, saves, highlights and blinks it.
 namespace {
 
 const QString OffsetEntry = QStringLiteral("2013/1/20(星期日)的1天之后是：2013/1/21(星期一)");
+const QStringList Full = {"a", "b", "c", "d", "e", "f", "g", "h"};
+// The blink's palette colours by index, and the colour every blink ends in.
+const QHash<int, QColor> Palette = {{1, 0x000080},  {3, 0x008080},  {5, 0x800080}, {8, 0x808080},
+                                    {10, 0x00FF00}, {12, 0xFF0000}, {14, 0xFFFF00}};
+const QColor HistoryColour(0, 128, 128);
 
 // A finished offset calculation from 2013/1/20 by `count` days.
-void CalculateOffset(MainWindow& window, int count) {
-    const ControlTree& c = window.Controls();
-    c.ChooseDate[1]->SetCaption(QStringLiteral("2013/1/20"));
-    c.ChooseWeek[1]->SetCaption(QStringLiteral("(星期日)"));
-    c.HowmuchDays->setText(QString::number(count));
-    window.ConfirmOffset();
+void CalculateOffset(const WindowFixture& w, int count) {
+    w.ui->ChooseDate[1]->SetCaption(QStringLiteral("2013/1/20"));
+    w.ui->ChooseWeek[1]->SetCaption(QStringLiteral("(星期日)"));
+    w.ui->HowmuchDays->setText(QString::number(count));
+    w->ConfirmOffset();
 }
 
-QByteArray Lines(const QStringList& lines) {
-    QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += Gbk(line) + "\r\n";
-    return bytes;
+QByteArray GbkLines(const QStringList& lines) {
+    return QStringEncoder("GBK").encode(lines.join("\r\n") + "\r\n");
+}
+
+// Moves the pointer, without buttons, to where `target` takes it; a decoration that never takes it
+// stands for the bare surface of its frame. Comes from the window's corner, as a move to where the
+// pointer already is would be dropped.
+void Hover(const WindowFixture& w, const QString& name) {
+    QWidget* target = w.Control(name);
+    QWidget* receiver =
+        target->testAttribute(Qt::WA_TransparentForMouseEvents) ? target->parentWidget() : target;
+    for (int y = 0; y < target->height(); ++y)
+        for (int x = 0; x < target->width(); x += 2)
+            if (const QPoint at = target->mapTo(w.window.get(), QPoint(x, y)); w->childAt(at) == receiver) {
+                QTest::mouseMove(w->windowHandle(), QPoint(1, 1));
+                QTest::mouseMove(w->windowHandle(), at);
+                return;
+            }
+    QFAIL(qPrintable("nowhere to hover over " + name));
 }
 
 } // namespace
 
-class HistoryPanelTest : public QObject {
+class TestHistoryPanel : public QObject {
     Q_OBJECT
+
 private slots:
-    void nineResultsKeepTheLastEight();
-    void clickCopiesEntry_data();
-    void clickCopiesEntry();
-    void closeSavesOnlyWithFirstEntry_data();
-    void closeSavesOnlyWithFirstEntry();
-    void unwritableSaveWarns();
+    void nineResultsKeepTheLastEight() {
+        WindowFixture w;
+        QStringList added;
+        for (int count = 1; count <= 9; ++count) {
+            CalculateOffset(w, count);
+            QCOMPARE(w->HistoryList().ShanShuoIndex(), std::min(count - 1, 7));
+            added << w->HistoryList().Slot(w->HistoryList().ShanShuoIndex());
+        }
+        QCOMPARE(added.takeFirst(), OffsetEntry);
+        for (int k = 0; k < 8; ++k)
+            QVERIFY(w->HistoryList().Slot(k) == added[k] && w.ui->History[k]->text() == added[k]);
+        QVERIFY(w.ui->T_ShanShuo[0]->isActive());
+    }
+
+    void loadedEntriesShowAndCopy() {
+        const QStringList lines = {OffsetEntry, "", "  ", "d", "e", "f", "g", "<b>x</b>"};
+        WindowFixture w(lines);
+        for (int k = 0; k < 8; ++k)
+            QVERIFY(w->HistoryList().Slot(k) == lines[k] && w.ui->History[k]->text() == lines[k]);
+        for (int k : {0, 7}) {
+            QGuiApplication::clipboard()->setText("before");
+            Click(w.ui->History[k]);
+            QCOMPARE(QGuiApplication::clipboard()->text(), lines[k]);
+        }
+        const QString copied = "I Brenmoor: 复制成功！您可以在文本框内按 Ctrl V 粘贴本条内容。";
+        QCOMPARE(w.platform.Boxes(), QStringList({copied, copied}));
+        QCOMPARE(w.ui->History[7]->textFormat(), Qt::PlainText);
+    }
+
+    void closeSavesOnlyWithFirstEntry_data() {
+        QTest::addColumn<QByteArray>("before"); // null: no file
+        QTest::addColumn<bool>("calculate");
+        QTest::addColumn<QByteArray>("after"); // null: no file
+        QTest::newRow("first result")
+            << QByteArray() << true << GbkLines({OffsetEntry, "", "", "", "", "", "", ""});
+        QTest::newRow("no result") << QByteArray() << false << QByteArray();
+        QTest::newRow("first line empty") << GbkLines({"", "x"}) << false << GbkLines({"", "x"});
+        QTest::newRow("ten lines") << GbkLines(Full + QStringList{"i", "j"}) << false << GbkLines(Full);
+    }
+    void closeSavesOnlyWithFirstEntry() {
+        QFETCH(QByteArray, before);
+        QFETCH(bool, calculate);
+        QFETCH(QByteArray, after);
+        WindowFixture f({}, false);
+        QFile file(f.HistoryPath());
+        QVERIFY(before.isNull() || (file.open(QIODevice::WriteOnly) && file.write(before) && file.flush()));
+        file.close();
+        f.Start();
+        if (calculate)
+            CalculateOffset(f, 1);
+        QVERIFY(f->close());
+        QCOMPARE(file.exists(), !after.isNull());
+        QVERIFY(after.isNull() || (file.open(QIODevice::ReadOnly) && file.readAll() == after));
+        QVERIFY(f.platform.messages.isEmpty());
+    }
+
+    void unwritableSaveWarns() {
+        WindowFixture f({}, false);
+        f.Start(f.dir.filePath("missing/Quillet.log"));
+        CalculateOffset(f, 1);
+        f->close();
+        QCOMPARE(f.platform.Boxes().size(), 1);
+        QVERIFY(f.platform.Boxes()[0].startsWith("W Brenmoor: 无法保存历史记录文件“" +
+                                                 f.dir.filePath("missing")));
+    }
+
+    void hoverBoldUntilOwnFrameSurface() {
+        const QString markup = "a  <i>b</i>  &amp;";
+        WindowFixture w({"a", "b", "c", markup, "e", "f", "g", "h"});
+        const auto bold = [&w](const QStringList& labels) {
+            QStringList names;
+            for (const QString& name : labels)
+                names << (w.Control<Label>(name)->IsBold() ? name : "-");
+            return names;
+        };
+        // Labels, another control, then the bare surface of their own frame (the lines of the history
+        // panel are bare surface).
+        for (const auto& [labels, elsewhere, own] :
+             {std::tuple(QStringList{"History_0", "History_3"}, "Fr_1", "Line1_0"),
+              {QStringList{"ChooseDate_1"}, "Fr_0", "Fr_1"},
+              {QStringList{"ChooseDate_2", "ChooseDate_3"}, "yu", "Fr_2"}}) {
+            const QStringList none(labels.size(), "-");
+            QCOMPARE(bold(labels), none);
+            for (const QString& name : labels)
+                Hover(w, name);
+            QCOMPARE(bold(labels), labels);
+            Hover(w, elsewhere);
+            QCOMPARE(bold(labels), labels);
+            Hover(w, own);
+            QCOMPARE(bold(labels), none);
+        }
+        QTextDocument tip; // the copy tooltip shows an entry literally, markup and spaces too
+        tip.setHtml(w.ui->History[3]->toolTip());
+        QCOMPARE(tip.toPlainText(), "点击复制:" + markup);
+    }
+
+    void blink() {
+        WindowFixture w(Full.first(6));
+        QTimer* stop = w.ui->T_ShanShuo[1];
+        Label* last = w.ui->History[7];
+        w->AddHistory(1);
+        QVERIFY(w.ui->T_ShanShuo[0]->isActive() && !stop->isActive());
+        for (int i = 0; i < 3; ++i)
+            w->ShanShuoTick(0);
+        const int stopRemaining = stop->remainingTime();
+        QThread::msleep(40); // no timer fires while sleeping
+        // A new entry takes the running blink over, from its own first colour, not restarting the stop timer.
+        w->AddHistory(2);
+        for (int index : {1, 3, 5, 8, 10, 12, 14, 1, 3, 5, 8, 10, 12}) {
+            w->ShanShuoTick(0);
+            QCOMPARE(last->property("Tag").toString(), QString::number(index));
+            QCOMPARE(TextColour(last), Palette[index]);
+        }
+        QVERIFY2(stop->isActive() && stop->remainingTime() <= stopRemaining - 30,
+                 "the stop timer was restarted");
+        w->ShanShuoTick(1);
+        QCOMPARE(TextColour(last), HistoryColour);
+        QCOMPARE(TextColour(w.ui->History[6]), Palette[5]); // keeps its last step's colour
+        QVERIFY(!w.ui->T_ShanShuo[0]->isActive() && !stop->isActive());
+        // The full list shifts: the next entry blinks on the same label, from where its cycle stood.
+        w->AddHistory(1);
+        QCOMPARE(w->HistoryList().ShanShuoIndex(), 7);
+        for (int index : {14, 1}) {
+            w->ShanShuoTick(0);
+            QCOMPARE(TextColour(last), Palette[index]);
+        }
+    }
 };
 
-void HistoryPanelTest::nineResultsKeepTheLastEight() {
-    WindowFixture f;
-    MainWindow& window = f.Start();
-    const ControlTree& c = window.Controls();
-    QStringList added;
-    for (int count = 1; count <= 8; ++count) {
-        CalculateOffset(window, count);
-        QCOMPARE(window.HistoryList().ShanShuoIndex(), count - 1);
-        added << window.HistoryList().Slot(count - 1);
-    }
-    QCOMPARE(added.first(), OffsetEntry);
-    c.ChooseDate[2]->SetCaption(QStringLiteral("2013/1/1"));
-    c.ChooseWeek[2]->SetCaption(QStringLiteral("(星期二)"));
-    c.ChooseDate[3]->SetCaption(QStringLiteral("2013/2/1"));
-    c.ChooseWeek[3]->SetCaption(QStringLiteral("(星期五)"));
-    window.Calculate(2);
-    added << QStringLiteral("2013/1/1(星期二)与2013/2/1(星期五)相差（31）天");
-
-    QCOMPARE(window.HistoryList().ShanShuoIndex(), 7);
-    for (int k = 0; k < 8; ++k) {
-        QCOMPARE(window.HistoryList().Slot(k), added[k + 1]);
-        QCOMPARE(c.History[k]->text(), added[k + 1]);
-    }
-    QVERIFY(c.T_ShanShuo[0]->isActive());
-}
-
-void HistoryPanelTest::clickCopiesEntry_data() {
-    QTest::addColumn<int>("index");
-    QTest::newRow("first") << 0;
-    QTest::newRow("last, looking like markup") << 7;
-}
-
-void HistoryPanelTest::clickCopiesEntry() {
-    QFETCH(int, index);
-    WindowFixture f;
-    QVERIFY(WriteBytes(f.HistoryPath(), Lines({OffsetEntry, "b", "c", "d", "e", "f", "g", "<b>x</b>"})));
-    Label* entry = f.Start().Controls().History[index];
-    QCOMPARE(entry->textFormat(), Qt::PlainText);
-    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-    QTest::mouseClick(entry, Qt::LeftButton);
-    QCOMPARE(QGuiApplication::clipboard()->text(), index == 0 ? OffsetEntry : QStringLiteral("<b>x</b>"));
-    QCOMPARE(f.platform.messages.size(), 1);
-    QCOMPARE(f.platform.messages[0].icon, Platform::Icon::Information);
-    QCOMPARE(f.platform.messages[0].title, QStringLiteral("Brenmoor"));
-    QCOMPARE(f.platform.messages[0].text,
-             QStringLiteral("复制成功！您可以在文本框内按 Ctrl V 粘贴本条内容。"));
-}
-
-void HistoryPanelTest::closeSavesOnlyWithFirstEntry_data() {
-    QTest::addColumn<QByteArray>("before"); // null: no file
-    QTest::addColumn<bool>("calculate");
-    QTest::addColumn<QByteArray>("after"); // null: no file
-
-    const QStringList ten = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
-    QTest::newRow("first result") << QByteArray() << true << Lines({OffsetEntry, "", "", "", "", "", "", ""});
-    QTest::newRow("no result") << QByteArray() << false << QByteArray();
-    QTest::newRow("first line empty") << Lines({"", "x"}) << false << Lines({"", "x"});
-    QTest::newRow("ten lines") << Lines(ten) << false << Lines(ten.first(8));
-}
-
-void HistoryPanelTest::closeSavesOnlyWithFirstEntry() {
-    QFETCH(QByteArray, before);
-    QFETCH(bool, calculate);
-    QFETCH(QByteArray, after);
-    WindowFixture f;
-    if (!before.isNull())
-        QVERIFY(WriteBytes(f.HistoryPath(), before));
-    MainWindow& window = f.Start();
-    if (calculate)
-        CalculateOffset(window, 1);
-    QVERIFY(window.close());
-
-    QFile file(f.HistoryPath());
-    QCOMPARE(file.exists(), !after.isNull());
-    if (!after.isNull()) {
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), after);
-    }
-    QVERIFY(f.platform.messages.isEmpty());
-}
-
-void HistoryPanelTest::unwritableSaveWarns() {
-    WindowFixture f;
-    const QString path = f.dir.filePath(QStringLiteral("missing/Quillet.log"));
-    MainWindow& window = f.Start(path);
-    CalculateOffset(window, 1);
-    window.close();
-    QCOMPARE(f.platform.messages.size(), 1);
-    QCOMPARE(f.platform.messages[0].icon, Platform::Icon::Warning);
-    QCOMPARE(f.platform.messages[0].title, QStringLiteral("Brenmoor"));
-    QVERIFY2(f.platform.messages[0].text.contains(path), qPrintable(f.platform.messages[0].text));
-}
-
-QTEST_MAIN(HistoryPanelTest)
+QTEST_MAIN(TestHistoryPanel)
 #include "tst_history_panel.moc"

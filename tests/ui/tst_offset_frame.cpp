@@ -1,176 +1,104 @@
 #include "support/WindowFixture.h"
 
-#include "ui/DayCountBox.h"
-#include "ui/Label.h"
-
-#include <QPushButton>
-#include <QtTest>
-
-// The date-offset frame driven as a user does: a base date in ChooseDate_1, a count typed or set
-// in HowmuchDays, confirmed with Enter or a click on Command1.
+// The date-offset frame as a user drives it: a base date in ChooseDate_1, a count typed or set in
+// HowmuchDays, confirmed with Enter or a click on Command1.
 namespace {
 
 const QString Unknown = QStringLiteral("\?\?\?\?/\?\?/\?\?");
-const QString After = QStringLiteral("天之后是：");
+const QString Before = QStringLiteral("天之前是：");
 
 struct OffsetFrame : WindowFixture {
-    const ControlTree* c = nullptr;
-
     explicit OffsetFrame(const QString& base = QStringLiteral("2013/1/20")) {
-        c = &Start().Controls();
-        c->ChooseDate[1]->SetCaption(base);
-        c->ChooseWeek[1]->SetCaption(QStringLiteral("(星期日)"));
-        c->HowmuchDays->setFocus();
+        ui->ChooseDate[1]->SetCaption(base);
+        ui->ChooseWeek[1]->SetCaption(QStringLiteral("(星期日)"));
+        ui->HowmuchDays->setFocus();
     }
-    DayCountBox* Box() const { return c->HowmuchDays; }
-    bool CommandShown() const { return c->Command1->isVisible(); }
-    bool WordingShown() const { return c->QianHou->isVisible(); }
+    DayCountBox* Box() const { return ui->HowmuchDays; }
+    // Command1 waits for a confirmation; QianHou shows the wording instead once one has run.
+    bool Pending() const { return ui->Command1->isVisible() && !ui->QianHou->isVisible(); }
+    QString Result() const { return ui->CResult[1]->text(); }
 };
 
 } // namespace
 
-class OffsetFrameTest : public QObject {
+class TestOffsetFrame : public QObject {
     Q_OBJECT
+
 private slots:
-    void confirmByClick_data();
-    void confirmByClick();
-    void emptyCountWarns_data();
-    void emptyCountWarns();
-    void enterConfirmsOnlyPendingInput();
-    void onlyCountKeysAreTyped();
-    void misplacedMinusGoesAtNextKey_data();
-    void misplacedMinusGoesAtNextKey();
+    void confirmByClick_data() {
+        QTest::addColumn<QString>("base");
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<QString>("result"); // date, weekday and wording; no date: stopped silently
+        const QString base = "2013/1/20", failed = Unknown + "(星期？)天之后是：";
+        QTest::newRow("after") << base << QString("100") << "2013/4/30(星期二)天之后是：";
+        QTest::newRow("before") << base << QString("-10") << "2013/1/10(星期四)天之前是：";
+        QTest::newRow("zero") << base << QString("0") << "2013/1/20(星期日)天之后是：";
+        QTest::newRow("minus zero") << base << QString("-0") << "2013/1/20(星期日)天之后是：";
+        for (const char* notANumber : {"-", ".", "-."})
+            QTest::newRow(notANumber) << base << notANumber << failed;
+        QTest::newRow("no base date") << QString("选择日期") << QString("50") << failed;
+        QTest::newRow("beyond 9999") << QString("9999/12/31") << QString("1") << failed;
+    }
+
+    void confirmByClick() {
+        QFETCH(QString, base);
+        QFETCH(QString, count);
+        QFETCH(QString, result);
+        OffsetFrame f(base);
+        f.Box()->clear();
+        f.Box()->setText(count);
+        QVERIFY(f.Pending());
+        Click(f.ui->Command1);
+        const QString date = f.Result(), weekday = f.ui->ChooseWeek[0]->text(),
+                      wording = f.ui->QianHou->text();
+        QCOMPARE(date + weekday + wording, result);
+        QCOMPARE(f.Box()->text(), wording == Before ? count.mid(1) : count); // "before" drops the minus
+        // The entry is built from the texts shown: "2013/1/20(星期日)的10天之前是：2013/1/10(星期四)".
+        const QString entry = base + "(星期日)的" + f.Box()->text() + wording + date + weekday;
+        QCOMPARE(f->HistoryList().Slot(0), date == Unknown ? QString() : entry);
+        QVERIFY(!f.ui->Command1->isVisible() && f.ui->QianHou->isVisible());
+        QVERIFY(f.platform.Boxes().isEmpty());
+    }
+
+    void keyRules() {
+        OffsetFrame f;
+        QTest::keyClick(f.Box(), Qt::Key_Return); // nothing pending
+        QVERIFY(!f.ui->Command1->isVisible());
+        // A misplaced minus goes at the next key of any kind.
+        const std::pair<Qt::Key, const char*> nextKeys[] = {
+            {Qt::Key_7, "57"}, {Qt::Key_Backspace, ""}, {Qt::Key_Left, "5"}, {Qt::Key_Return, "5"}};
+        for (auto [key, text] : nextKeys) {
+            f.Box()->clear();
+            QTest::keyClicks(f.Box(), "5-");
+            QCOMPARE(f.Box()->text(), "5-");
+            QTest::keyClick(f.Box(), key);
+            QCOMPARE(f.Box()->text(), text);
+            QCOMPARE(f.Result(), key == Qt::Key_Return ? "2013/1/25" : Unknown);
+            QCOMPARE(f.Pending(), key != Qt::Key_Return);
+        }
+        QTest::keyClicks(f.Box(), "a +,Z"); // only count keys are typed
+        QVERIFY(!f.ui->Command1->isVisible());
+        QTest::keyClicks(f.Box(), "0");
+        QVERIFY(f.Pending());
+        QTest::keyClick(f.Box(), Qt::Key_Enter);
+        QCOMPARE(f.Result(), "2013/3/11");
+        f.Box()->clear();
+        QTest::keyClicks(f.Box(), "-1.345"); // no sixth character
+        QCOMPARE(f.Box()->text(), "-1.34");
+        QVERIFY(f.platform.messages.isEmpty());
+        // An empty count warns, confirmed by a click or by Enter after two minus signs.
+        f.Box()->clear();
+        Click(f.ui->Command1);
+        QTest::keyClicks(f.Box(), "--");
+        QCOMPARE(f.Box()->text(), "--");
+        QTest::keyClick(f.Box(), Qt::Key_Return); // the minus signs go first
+        QCOMPARE(f.Box()->text(), QString());
+        const QString warning = "W Brenmoor: 请输入天数！（可为负数）";
+        QCOMPARE(f.platform.Boxes(), QStringList({warning, warning}));
+        QVERIFY(f.Pending());
+        QCOMPARE(f.Result(), "2013/3/11"); // left as it was
+    }
 };
 
-void OffsetFrameTest::confirmByClick_data() {
-    QTest::addColumn<QString>("base");
-    QTest::addColumn<QString>("count");
-    QTest::addColumn<QString>("result");
-    QTest::addColumn<QString>("wording");
-    QTest::addColumn<QString>("weekday");
-    QTest::addColumn<QString>("boxAfter");
-    QTest::addColumn<QString>("entry"); // empty: the calculation fails and adds nothing
-
-    const auto row = [](const char* tag, const QString& base, const QString& count, const QString& result,
-                        const QString& wording, const QString& weekday, const QString& boxAfter,
-                        const QString& entry) {
-        QTest::newRow(tag) << base << count << result << wording << weekday << boxAfter << entry;
-    };
-    const QString base = QStringLiteral("2013/1/20");
-    row("after", base, "100", "2013/4/30", After, "(星期二)", "100",
-        "2013/1/20(星期日)的100天之后是：2013/4/30(星期二)");
-    row("before", base, "-10", "2013/1/10", "天之前是：", "(星期四)", "10",
-        "2013/1/20(星期日)的10天之前是：2013/1/10(星期四)");
-    row("zero", base, "0", base, After, "(星期日)", "0", "2013/1/20(星期日)的0天之后是：2013/1/20(星期日)");
-    row("minus zero", base, "-0", base, After, "(星期日)", "-0",
-        "2013/1/20(星期日)的-0天之后是：2013/1/20(星期日)");
-    for (const char* notANumber : {"-", ".", "-."})
-        row(notANumber, base, notANumber, Unknown, After, "(星期？)", notANumber, "");
-    row("no base date", "选择日期", "50", Unknown, After, "(星期？)", "50", "");
-    row("beyond 9999", "9999/12/31", "1", Unknown, After, "(星期？)", "1", "");
-}
-
-void OffsetFrameTest::confirmByClick() {
-    QFETCH(QString, base);
-    QFETCH(QString, count);
-    QFETCH(QString, result);
-    QFETCH(QString, wording);
-    QFETCH(QString, weekday);
-    QFETCH(QString, boxAfter);
-    QFETCH(QString, entry);
-    OffsetFrame f(base);
-    f.Box()->clear();
-    f.Box()->setText(count);
-    QVERIFY(f.CommandShown());
-    QTest::mouseClick(f.c->Command1, Qt::LeftButton);
-
-    QCOMPARE(f.c->CResult[1]->text(), result);
-    QCOMPARE(f.c->QianHou->text(), wording);
-    QCOMPARE(f.c->ChooseWeek[0]->text(), weekday);
-    QCOMPARE(f.Box()->text(), boxAfter);
-    QCOMPARE(f.window->HistoryList().Slot(0), entry);
-    // Also after the box's own change inside the calculation.
-    QVERIFY(!f.CommandShown());
-    QVERIFY(f.WordingShown());
-    QVERIFY(f.platform.messages.isEmpty());
-}
-
-void OffsetFrameTest::emptyCountWarns_data() {
-    QTest::addColumn<bool>("byKeys");
-    QTest::newRow("click on emptied box") << false;
-    QTest::newRow("two minus signs, then Enter") << true;
-}
-
-void OffsetFrameTest::emptyCountWarns() {
-    QFETCH(bool, byKeys);
-    OffsetFrame f;
-    f.Box()->clear();
-    if (byKeys) {
-        QTest::keyClicks(f.Box(), "--");
-        QCOMPARE(f.Box()->text(), QStringLiteral("--"));
-        QTest::keyClick(f.Box(), Qt::Key_Return);
-        QCOMPARE(f.Box()->text(), QString());
-    } else {
-        QTest::mouseClick(f.c->Command1, Qt::LeftButton);
-    }
-    QCOMPARE(f.platform.messages.size(), 1);
-    QCOMPARE(f.platform.messages[0].icon, Platform::Icon::Warning);
-    QCOMPARE(f.platform.messages[0].title, QStringLiteral("Brenmoor"));
-    QCOMPARE(f.platform.messages[0].text, QStringLiteral("请输入天数！（可为负数）"));
-    QVERIFY(f.CommandShown());
-    QVERIFY(!f.WordingShown());
-    QCOMPARE(f.c->CResult[1]->text(), Unknown);
-}
-
-void OffsetFrameTest::enterConfirmsOnlyPendingInput() {
-    OffsetFrame f;
-    QTest::keyClick(f.Box(), Qt::Key_Return);
-    QCOMPARE(f.c->CResult[1]->text(), Unknown);
-    QVERIFY(!f.CommandShown());
-
-    QTest::keyClicks(f.Box(), "5");
-    QCOMPARE(f.Box()->text(), QStringLiteral("1005"));
-    QVERIFY(f.CommandShown());
-    QVERIFY(!f.WordingShown());
-    QTest::keyClick(f.Box(), Qt::Key_Enter);
-    QCOMPARE(f.c->CResult[1]->text(), QStringLiteral("2015/10/22"));
-    QVERIFY(!f.CommandShown());
-    QVERIFY(f.WordingShown());
-}
-
-void OffsetFrameTest::onlyCountKeysAreTyped() {
-    OffsetFrame f;
-    QTest::keyClicks(f.Box(), "a +,Z");
-    QCOMPARE(f.Box()->text(), QStringLiteral("100"));
-    QVERIFY(!f.CommandShown());
-    f.Box()->clear();
-    QTest::keyClicks(f.Box(), "-1.345");
-    QCOMPARE(f.Box()->text(), QStringLiteral("-1.34"));
-}
-
-void OffsetFrameTest::misplacedMinusGoesAtNextKey_data() {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("confirmed");
-    QTest::newRow("digit") << int(Qt::Key_7) << "57" << false;
-    QTest::newRow("backspace") << int(Qt::Key_Backspace) << "" << false;
-    QTest::newRow("arrow") << int(Qt::Key_Left) << "5" << false;
-    QTest::newRow("enter") << int(Qt::Key_Return) << "5" << true;
-}
-
-void OffsetFrameTest::misplacedMinusGoesAtNextKey() {
-    QFETCH(int, key);
-    QFETCH(QString, text);
-    QFETCH(bool, confirmed);
-    OffsetFrame f;
-    f.Box()->clear();
-    QTest::keyClicks(f.Box(), "5-");
-    QCOMPARE(f.Box()->text(), QStringLiteral("5-"));
-    QTest::keyClick(f.Box(), Qt::Key(key));
-    QCOMPARE(f.Box()->text(), text);
-    QCOMPARE(f.CommandShown(), !confirmed);
-    QCOMPARE(f.c->CResult[1]->text(), confirmed ? QStringLiteral("2013/1/25") : Unknown);
-}
-
-QTEST_MAIN(OffsetFrameTest)
+QTEST_MAIN(TestOffsetFrame)
 #include "tst_offset_frame.moc"

@@ -1,293 +1,221 @@
-// The picker panel end to end: real clicks and keys through ChooseDate, the lists, the day cells and
-// the panel's buttons, and what each confirmation writes and calculates.
-#include "support/PickerDriver.h"
+#include "support/WindowFixture.h"
 
-#include "ui/DayCountBox.h"
-#include "ui/Frame.h"
-#include "ui/Label.h"
+#include "core/DateText.h"
+#include "ui/Twips.h"
 
-#include <QComboBox>
-#include <QPushButton>
-#include <QTest>
+#include <QApplication>
+#include <QMouseEvent>
 
-using namespace PickerDriver;
-
+// The picker panel end to end through real clicks and keys, and dragging it by its title bar.
 namespace {
-const QString NoResult = QStringLiteral("相差（?）天");
+
+const QPoint Grab = Twips::Point(100, 50); // where the title is grabbed
+const QPoint Home = Twips::Point(705, 1140);
+
+// QTest's own moves carry no buttons; a drag needs them.
+void MoveWithButtons(QWidget* label, QPoint position, Qt::MouseButtons buttons) {
+    QMouseEvent move(QEvent::MouseMove, position, label->mapToGlobal(position), Qt::NoButton, buttons, {});
+    QApplication::sendEvent(label, &move);
 }
+
+// Closed, with both frames usable again and no key going to a control of the hidden panel.
+bool ClosedCleanly(const WindowFixture& w) {
+    return !w->PickerOpen() && w.ui->Fr[1]->isEnabled() && w.ui->Fr[2]->isEnabled() &&
+           (!w->focusWidget() || w->focusWidget()->isVisible());
+}
+
+QString Field(const WindowFixture& w, int k) {
+    return w.ui->ChooseDate[k]->text() + w.ui->ChooseWeek[k]->text();
+}
+
+void ClickDay(const WindowFixture& w, int day) {
+    Click(w.ui->lblnumber.at(day - 1));
+}
+
+// Opens the picker from ChooseDate(field), browses to the date and clicks its day, which gives the
+// confirm button the focus; `confirm` pressed there confirms.
+void ChooseDate(const WindowFixture& w, int field, QDate date, Qt::Key confirm = Qt::Key_Return) {
+    Click(w.ui->ChooseDate.at(field));
+    w.ui->cboyear->setCurrentIndex(date.year() - MonthGrid::FirstYear);
+    w.ui->cbomonth->setCurrentIndex(date.month() - 1);
+    ClickDay(w, date.day());
+    QTest::keyClick(QApplication::focusWidget(), confirm);
+}
+
+} // namespace
 
 class TestPicker : public QObject {
     Q_OBJECT
+
 private slots:
-    void offsetCalculation();
-    void dayCount_data();
-    void dayCount();
-    void unchangedDateRecalculatesNothing();
-    void emptyDayCountWarnsBeforeClosing();
-    void confirmKeys_data();
-    void confirmKeys();
-    void yearChangeFocusesMonthList();
-    void monthLength_data();
-    void monthLength();
-    void dayBeyondMonthEnd_data();
-    void dayBeyondMonthEnd();
-    void closingChangesNothing_data();
-    void closingChangesNothing();
-    void framesLockedWhileOpen();
+    void offsetCalculation() {
+        WindowFixture w;
+        ChooseDate(w, 1, QDate(2013, 1, 20));
+        QCOMPARE(Field(w, 1) + " " + w.ui->CResult[1]->text() + w.ui->ChooseWeek[0]->text(),
+                 "2013/1/20(星期日) 2013/4/30(星期二)");
+        QCOMPARE(w.ui->History[0]->text(), "2013/1/20(星期日)的100天之后是：2013/4/30(星期二)");
+        QVERIFY(ClosedCleanly(w));
+        // Confirming the date the field shows recalculates nothing, not even a new count.
+        w.ui->HowmuchDays->setText("5");
+        Click(w.ui->ChooseDate[1]);
+        Click(w.ui->cmdok);
+        QVERIFY(ClosedCleanly(w));
+        QCOMPARE(w.ui->CResult[1]->text(), "2013/4/30");
+        QVERIFY(w.ui->History[1]->text().isEmpty());
+    }
+
+    void dayCount_data() {
+        QTest::addColumn<QDate>("first");
+        QTest::addColumn<QDate>("second");
+        QTest::addColumn<QString>("entry");
+        QTest::newRow("forwards") << QDate(2013, 1, 1) << QDate(2013, 2, 1)
+                                  << "2013/1/1(星期二)与2013/2/1(星期五)相差（31）天";
+        QTest::newRow("backwards") << QDate(2013, 2, 1) << QDate(2013, 1, 1)
+                                   << "2013/2/1(星期五)与2013/1/1(星期二)相差（-31）天";
+        QTest::newRow("whole year range") << QDate(1960, 1, 1) << QDate(2099, 12, 31)
+                                          << "1960/1/1(星期五)与2099/12/31(星期四)相差（51134）天";
+    }
+    void dayCount() {
+        QFETCH(QDate, first);
+        QFETCH(QDate, second);
+        QFETCH(QString, entry);
+        WindowFixture w;
+        ChooseDate(w, 2, first); // one date alone calculates nothing
+        QCOMPARE(w.ui->CResult[2]->text() + w.ui->History[0]->text(), "相差（?）天");
+        ChooseDate(w, 3, second, Qt::Key_Enter);
+        QCOMPARE(Field(w, 2) + "与" + Field(w, 3) + w.ui->CResult[2]->text(), entry);
+        QCOMPARE(w.ui->History[0]->text() + w.ui->History[1]->text(), entry);
+    }
+
+    void emptyDayCountWarnsBeforeClosing() {
+        WindowFixture w;
+        w.ui->HowmuchDays->clear();
+        QString seenDuringWarning;
+        w.platform.onMessage = [&](const FakePlatform::Message&) {
+            seenDuringWarning = Field(w, 1) + (w->PickerOpen() ? " open" : " closed");
+        };
+        ChooseDate(w, 1, QDate(2013, 3, 8), Qt::Key_Space);
+        QCOMPARE(w.platform.Boxes(), QStringList{"W Brenmoor: 请输入天数！（可为负数）"});
+        QCOMPARE(seenDuringWarning, "2013/3/8(星期五) open");
+        QCOMPARE(w.ui->CResult[1]->text() + w.ui->History[0]->text(), "\?\?\?\?/\?\?/\?\?");
+        QVERIFY(ClosedCleanly(w));
+    }
+
+    void monthLength_data() {
+        QTest::addColumn<QDate>("last");
+        QTest::newRow("February 2000") << QDate(2000, 2, 29);
+        QTest::newRow("February 2013") << QDate(2013, 2, 28);
+        QTest::newRow("February 2096") << QDate(2096, 2, 29);
+        QTest::newRow("February 2099") << QDate(2099, 2, 28);
+        QTest::newRow("April") << QDate(2013, 4, 30);
+    }
+    void monthLength() {
+        QFETCH(QDate, last);
+        WindowFixture w;
+        Click(w.ui->ChooseDate[1]);
+        w.ui->cboyear->setCurrentIndex(last.year() - MonthGrid::FirstYear);
+        ClickDay(w, 31); // in January
+        w.ui->cbomonth->setCurrentIndex(last.month() - 1);
+        for (int day = 1; day <= MonthGrid::CellCount; ++day)
+            QVERIFY2(w.ui->lblnumber[day - 1]->isVisible() == (day <= last.day()),
+                     qPrintable(QString::number(day)));
+        // A day beyond the month's end never reaches a field: the month's last day does.
+        Click(w.ui->cmdok);
+        QCOMPARE(Field(w, 1), DateText::Format(last) + DateText::WeekdayText(last));
+    }
+
+    void closingChangesNothing_data() {
+        QTest::addColumn<QString>("how"); // the control clicked, or Esc pressed on the named one
+        QTest::newRow("cancel button") << "cmdcancel";
+        QTest::newRow("close glyph") << "LblTitle_1";
+        QTest::newRow("Esc on the confirm button") << "Esc cmdok";
+        QTest::newRow("Esc on the month list") << "Esc cbomonth";
+    }
+    void closingChangesNothing() {
+        QFETCH(QString, how);
+        WindowFixture w;
+        ChooseDate(w, 1, QDate(2013, 1, 20));
+        const auto texts = [&w] { return Field(w, 1) + w.ui->CResult[1]->text() + w.ui->History[1]->text(); };
+        const QString before = texts();
+        Click(w.ui->ChooseDate[1]);
+        w.ui->cboyear->setCurrentIndex(2015 - MonthGrid::FirstYear);
+        QCOMPARE(QApplication::focusWidget(), w.ui->cbomonth); // after a year change
+        w.ui->cbomonth->setCurrentIndex(5);
+        ClickDay(w, 10);
+        if (how.startsWith("Esc ")) {
+            w.Control(how.mid(4))->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        } else {
+            Click(w.Control(how));
+        }
+        QVERIFY(ClosedCleanly(w));
+        QCOMPARE(texts(), before);
+        // The next opening, from any field, shows what was browsed; confirming takes it.
+        Click(w.ui->ChooseDate[3]);
+        Click(w.ui->cmdok);
+        QCOMPARE(Field(w, 3), "2015/6/10(星期三)");
+    }
+
+    void dragThenSnapInside_data() {
+        QTest::addColumn<QPoint>("shift");
+        QTest::addColumn<QPoint>("released"); // y -1: the bottom limit, from the window's outer height
+        QTest::newRow("300 twips right") << QPoint(20, 0) << Home + QPoint(20, 0);
+        QTest::newRow("past the left edge") << QPoint(-100, 5) << QPoint(0, Home.y() + 5);
+        QTest::newRow("past the top edge") << QPoint(4, -200) << QPoint(Home.x() + 4, 0);
+        QTest::newRow("past the right edge") << QPoint(200, 0) << Twips::Point(4920 - 3200 - 90, 1140);
+        QTest::newRow("past the bottom edge") << QPoint(0, 300) << QPoint(Home.x(), -1);
+    }
+    void dragThenSnapInside() {
+        QFETCH(QPoint, shift);
+        QFETCH(QPoint, released);
+        WindowFixture w;
+        if (released.y() == -1)
+            released.setY(Twips::ToPixels(Twips::FromPixels(w->frameGeometry().height()) - 3600 - 400));
+        Label* title = w.ui->LblTitle[0];
+        Click(w.ui->ChooseDate[1]);
+        QCOMPARE(w.ui->FrCalendar->pos(), Home);
+        QTest::mousePress(title, Qt::LeftButton, {}, Grab);
+        // Each move counts from where the panel stands now; no limits while dragging.
+        MoveWithButtons(title, Grab + shift / 2, Qt::LeftButton);
+        MoveWithButtons(title, Grab + shift - shift / 2, Qt::LeftButton);
+        QCOMPARE(w.ui->FrCalendar->pos(), Home + shift);
+        QTest::mouseRelease(title, Qt::LeftButton, {}, Grab + shift - shift / 2);
+        QCOMPARE(w.ui->FrCalendar->pos(), released);
+        QVERIFY(w->PickerOpen());
+        Click(w.ui->cmdcancel); // dragged elsewhere, it reopens at home
+        Click(w.ui->ChooseDate[3]);
+        QCOMPARE(w.ui->FrCalendar->pos(), Home);
+    }
+
+    void titleBarButtons() {
+        WindowFixture w;
+        Label* title = w.ui->LblTitle[0];
+        Label* glyph = w.ui->LblTitle[1];
+        Click(w.ui->ChooseDate[2]);
+        QCOMPARE(TextColour(title), QColor(255, 255, 192));
+        // The close glyph: red and thin while pressed; released, it and the title turn white and it closes.
+        QTest::mousePress(glyph, Qt::LeftButton);
+        QVERIFY(TextColour(glyph) == Qt::red && !glyph->IsBold());
+        QTest::mouseRelease(glyph, Qt::LeftButton);
+        QVERIFY(TextColour(glyph) == Qt::white && glyph->IsBold() && TextColour(title) == Qt::white);
+        QVERIFY(ClosedCleanly(w));
+        QCOMPARE(w.ui->ChooseDate[2]->text(), "选择日期");
+        // The right button alone, or with the left one (buttons 3), drags nothing.
+        Click(w.ui->ChooseDate[2]);
+        for (Qt::MouseButtons held : {Qt::MouseButtons(Qt::RightButton), Qt::LeftButton | Qt::RightButton}) {
+            if (held & Qt::LeftButton)
+                QTest::mousePress(title, Qt::LeftButton, {}, Grab);
+            QTest::mousePress(title, Qt::RightButton, {}, Grab);
+            QCOMPARE(TextColour(title), QColor(Qt::black));
+            MoveWithButtons(title, Grab + QPoint(20, 10), held);
+            QTest::mouseRelease(title, Qt::RightButton, {}, Grab + QPoint(20, 10));
+            QCOMPARE(TextColour(title), QColor(Qt::white));
+            QCOMPARE(w.ui->FrCalendar->pos(), Home);
+        }
+        QTest::mouseRelease(title, Qt::LeftButton, {}, Grab + QPoint(20, 10));
+        QCOMPARE(w.ui->FrCalendar->pos(), Home);
+    }
 };
-
-void TestPicker::offsetCalculation() {
-    ActiveWindow w;
-    const ControlTree& ui = w.ui;
-    ChooseDate(ui, 1, QDate(2013, 1, 20));
-
-    QCOMPARE(ui.ChooseDate[1]->text(), QStringLiteral("2013/1/20"));
-    QCOMPARE(ui.ChooseWeek[1]->text(), QStringLiteral("(星期日)"));
-    QCOMPARE(ui.CResult[1]->text(), QStringLiteral("2013/4/30"));
-    QCOMPARE(ui.ChooseWeek[0]->text(), QStringLiteral("(星期二)"));
-    QCOMPARE(ui.History[0]->text(), QStringLiteral("2013/1/20(星期日)的100天之后是：2013/4/30(星期二)"));
-    QVERIFY(!w->PickerOpen());
-    QVERIFY(ui.Fr[1]->isEnabled() && ui.Fr[2]->isEnabled());
-}
-
-void TestPicker::dayCount_data() {
-    QTest::addColumn<QDate>("first");
-    QTest::addColumn<QString>("firstWeek");
-    QTest::addColumn<QDate>("second");
-    QTest::addColumn<QString>("secondWeek");
-    QTest::addColumn<QString>("result");
-    QTest::newRow("forwards") << QDate(2013, 1, 1) << "(星期二)" << QDate(2013, 2, 1) << "(星期五)"
-                              << "相差（31）天";
-    QTest::newRow("backwards") << QDate(2013, 2, 1) << "(星期五)" << QDate(2013, 1, 1) << "(星期二)"
-                               << "相差（-31）天";
-    QTest::newRow("whole year range") << QDate(1960, 1, 1) << "(星期五)" << QDate(2099, 12, 31) << "(星期四)"
-                                      << "相差（51134）天";
-}
-
-void TestPicker::dayCount() {
-    QFETCH(QDate, first);
-    QFETCH(QString, firstWeek);
-    QFETCH(QDate, second);
-    QFETCH(QString, secondWeek);
-    QFETCH(QString, result);
-    ActiveWindow w;
-    const ControlTree& ui = w.ui;
-
-    // One date alone calculates nothing.
-    ChooseDate(ui, 2, first);
-    QCOMPARE(ui.ChooseWeek[2]->text(), firstWeek);
-    QCOMPARE(ui.CResult[2]->text(), NoResult);
-    QVERIFY(ui.History[0]->text().isEmpty());
-
-    ChooseDate(ui, 3, second);
-    QCOMPARE(ui.ChooseWeek[3]->text(), secondWeek);
-    QCOMPARE(ui.CResult[2]->text(), result);
-    const QString format = QStringLiteral("yyyy/M/d");
-    const QString entry = first.toString(format) + firstWeek + QStringLiteral("与") +
-                          second.toString(format) + secondWeek + result;
-    QCOMPARE(ui.History[0]->text(), entry);
-    QVERIFY(ui.History[1]->text().isEmpty());
-}
-
-void TestPicker::unchangedDateRecalculatesNothing() {
-    ActiveWindow w;
-    const ControlTree& ui = w.ui;
-    ChooseDate(ui, 1, QDate(2013, 1, 20));
-    // A new count waits for its own confirmation; an unchanged date must not calculate it.
-    ui.HowmuchDays->setText(QStringLiteral("5"));
-
-    Click(ui.ChooseDate[1]);
-    Click(ui.cmdok);
-
-    QVERIFY(!w->PickerOpen());
-    QCOMPARE(ui.CResult[1]->text(), QStringLiteral("2013/4/30"));
-    QVERIFY(ui.History[1]->text().isEmpty());
-}
-
-void TestPicker::emptyDayCountWarnsBeforeClosing() {
-    ActiveWindow w;
-    const ControlTree& ui = w.ui;
-    ui.HowmuchDays->clear();
-    bool openDuringWarning = false;
-    QString dateDuringWarning;
-    w.platform.onMessage = [&](const FakePlatform::Message&) {
-        openDuringWarning = w->PickerOpen();
-        dateDuringWarning = ui.ChooseDate[1]->text();
-    };
-
-    ChooseDate(ui, 1, QDate(2013, 3, 8));
-
-    QCOMPARE(w.platform.messages.size(), 1);
-    QCOMPARE(w.platform.messages[0].icon, Platform::Icon::Warning);
-    QCOMPARE(w.platform.messages[0].text, QStringLiteral("请输入天数！（可为负数）"));
-    QVERIFY(openDuringWarning);
-    QCOMPARE(dateDuringWarning, QStringLiteral("2013/3/8"));
-    QCOMPARE(ui.ChooseWeek[1]->text(), QStringLiteral("(星期五)"));
-    QCOMPARE(ui.CResult[1]->text(), QStringLiteral("\?\?\?\?/\?\?/\?\?"));
-    QVERIFY(ui.History[0]->text().isEmpty());
-    QVERIFY(!w->PickerOpen());
-}
-
-void TestPicker::confirmKeys_data() {
-    QTest::addColumn<Qt::Key>("key");
-    QTest::newRow("Return") << Qt::Key_Return;
-    QTest::newRow("Enter") << Qt::Key_Enter;
-    QTest::newRow("Space") << Qt::Key_Space;
-}
-
-void TestPicker::confirmKeys() {
-    QFETCH(Qt::Key, key);
-    ActiveWindow w;
-    const ControlTree& ui = w.ui;
-    Click(ui.ChooseDate[2]);
-    ClickDay(ui, 5);
-    QCOMPARE(QApplication::focusWidget(), ui.cmdok);
-
-    QTest::keyClick(QApplication::focusWidget(), key);
-
-    QCOMPARE(ui.ChooseDate[2]->text(), QStringLiteral("2013/1/5"));
-    QCOMPARE(ui.ChooseWeek[2]->text(), QStringLiteral("(星期六)"));
-    QVERIFY(!w->PickerOpen());
-    // Keys must not reach a control of the hidden panel.
-    QVERIFY(!w->focusWidget() || w->focusWidget()->isVisible());
-}
-
-void TestPicker::yearChangeFocusesMonthList() {
-    ActiveWindow w;
-    const ControlTree& ui = w.ui;
-    Click(ui.ChooseDate[1]);
-    ClickDay(ui, 9);
-    ui.cboyear->setCurrentIndex(2020 - MonthGrid::FirstYear);
-    QCOMPARE(QApplication::focusWidget(), ui.cbomonth);
-    // The day chosen before stays chosen in the new year.
-    QCOMPARE(ui.lblday->text(), QStringLiteral("星期四"));
-}
-
-void TestPicker::monthLength_data() {
-    QTest::addColumn<int>("year");
-    QTest::addColumn<int>("month");
-    QTest::addColumn<int>("days");
-    QTest::newRow("February 2000") << 2000 << 2 << 29;
-    QTest::newRow("February 2013") << 2013 << 2 << 28;
-    QTest::newRow("February 2096") << 2096 << 2 << 29;
-    QTest::newRow("February 2099") << 2099 << 2 << 28;
-    QTest::newRow("April") << 2013 << 4 << 30;
-    QTest::newRow("December") << 2013 << 12 << 31;
-}
-
-void TestPicker::monthLength() {
-    QFETCH(int, year);
-    QFETCH(int, month);
-    QFETCH(int, days);
-    ActiveWindow w;
-    const ControlTree& ui = w.ui;
-    Click(ui.ChooseDate[1]);
-    // Start from a month whose last cells differ from the one under test.
-    Browse(ui, year, days == 31 ? 2 : 1);
-    Browse(ui, year, month);
-
-    for (int day = 1; day <= MonthGrid::CellCount; ++day)
-        QVERIFY2(ui.lblnumber[day - 1]->isVisible() == (day <= days), qPrintable(QString::number(day)));
-}
-
-void TestPicker::dayBeyondMonthEnd_data() {
-    QTest::addColumn<int>("year");
-    QTest::addColumn<int>("month");
-    QTest::newRow("April") << 2013 << 4;
-    QTest::newRow("February, common year") << 2013 << 2;
-    QTest::newRow("February, leap year") << 2012 << 2;
-}
-
-void TestPicker::dayBeyondMonthEnd() {
-    QFETCH(int, year);
-    QFETCH(int, month);
-    ActiveWindow w;
-    const ControlTree& ui = w.ui;
-    Click(ui.ChooseDate[1]);
-    Browse(ui, year, 1);
-    ClickDay(ui, 31);
-    ui.cbomonth->setCurrentIndex(month - 1);
-    Click(ui.cmdok);
-
-    const QDate written = QDate::fromString(ui.ChooseDate[1]->text(), QStringLiteral("yyyy/M/d"));
-    QVERIFY2(written.isValid(), qPrintable(ui.ChooseDate[1]->text()));
-    QCOMPARE(written.year(), year);
-    QCOMPARE(written.month(), month);
-    // The weekday written beside it is that date's.
-    const QString weekday = QLocale(QLocale::Chinese, QLocale::China).dayName(written.dayOfWeek());
-    QCOMPARE(ui.ChooseWeek[1]->text(), QStringLiteral("(%1)").arg(weekday));
-}
-
-void TestPicker::closingChangesNothing_data() {
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<QString>("focus");
-    QTest::newRow("cancel button") << "cmdcancel" << QString();
-    QTest::newRow("close glyph") << "LblTitle_1" << QString();
-    QTest::newRow("Esc on the confirm button") << "Esc" << QStringLiteral("cmdok");
-    QTest::newRow("Esc on the month list") << "Esc" << QStringLiteral("cbomonth");
-}
-
-void TestPicker::closingChangesNothing() {
-    QFETCH(QString, how);
-    QFETCH(QString, focus);
-    ActiveWindow w;
-    const ControlTree& ui = w.ui;
-    ChooseDate(ui, 1, QDate(2013, 1, 20));
-    const auto texts = [&ui] {
-        return QStringList{ui.ChooseDate[1]->text(), ui.ChooseWeek[1]->text(), ui.CResult[1]->text(),
-                           ui.ChooseWeek[0]->text(), ui.History[0]->text(),    ui.History[1]->text()};
-    };
-    const QStringList before = texts();
-
-    Click(ui.ChooseDate[1]);
-    Browse(ui, 2015, 6);
-    ClickDay(ui, 10);
-    if (how == QLatin1String("Esc")) {
-        w->findChild<QWidget*>(focus)->setFocus();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    } else
-        Click(w->findChild<QWidget*>(how));
-
-    QVERIFY(!w->PickerOpen());
-    // Keys must not reach a control of the hidden panel.
-    QVERIFY(!w->focusWidget() || w->focusWidget()->isVisible());
-    QVERIFY(ui.Fr[1]->isEnabled() && ui.Fr[2]->isEnabled());
-    QCOMPARE(texts(), before);
-
-    // The next opening, from any field, shows what was browsed; confirming takes it.
-    Click(ui.ChooseDate[3]);
-    QCOMPARE(ui.cboyear->currentText(), QStringLiteral(" 2015"));
-    QCOMPARE(ui.cbomonth->currentText(), QStringLiteral("6"));
-    QCOMPARE(ui.lblnumber[9]->frameShape(), QFrame::Box);
-    Click(ui.cmdok);
-    QCOMPARE(ui.ChooseDate[3]->text(), QStringLiteral("2015/6/10"));
-    QCOMPARE(ui.ChooseWeek[3]->text(), QStringLiteral("(星期三)"));
-}
-
-void TestPicker::framesLockedWhileOpen() {
-    ActiveWindow w({QStringLiteral("旧记录")});
-    const ControlTree& ui = w.ui;
-    Click(ui.ChooseDate[1]);
-    QVERIFY(w->PickerOpen());
-    QVERIFY(!ui.Fr[1]->isEnabled() && !ui.Fr[2]->isEnabled());
-
-    // Clicking another date field does not retarget the open panel.
-    Click(ui.ChooseDate[3]);
-    QVERIFY(w->PickerOpen());
-    QTest::keyClick(ui.HowmuchDays, Qt::Key_5);
-    QCOMPARE(ui.HowmuchDays->text(), QStringLiteral("100"));
-    // The history and the today line still react.
-    Click(ui.History[0]);
-    QCOMPARE(w.platform.messages.size(), 1);
-    QCOMPARE(w.platform.messages[0].icon, Platform::Icon::Information);
-    Click(ui.Todayis[0]);
-    QCOMPARE(w.platform.openedUrls.size(), 1);
-
-    ClickDay(ui, 2);
-    Click(ui.cmdok);
-    QCOMPARE(ui.ChooseDate[1]->text(), QStringLiteral("2013/1/2"));
-    QCOMPARE(ui.ChooseDate[3]->text(), QStringLiteral("选择日期"));
-}
 
 QTEST_MAIN(TestPicker)
 #include "tst_picker.moc"

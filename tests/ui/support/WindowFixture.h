@@ -1,43 +1,58 @@
 #pragma once
 
 #include "support/FakePlatform.h"
+
+#include "core/HistoryFile.h"
+#include "ui/DayCountBox.h"
+#include "ui/Frame.h"
+#include "ui/Label.h"
 #include "ui/MainWindow.h"
 
-#include <QFile>
-#include <QStringEncoder>
+#include <QComboBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
 
-// A shown main window on a fake platform, its history file in a fresh temporary folder.
+// A shown, active main window on a fake platform, its history file in a fresh temporary folder.
 struct WindowFixture {
     QTemporaryDir dir;
     FakePlatform platform;
     std::unique_ptr<MainWindow> window;
+    const ControlTree* ui = nullptr;
 
-    QString HistoryPath() const { return dir.filePath(QStringLiteral("Quillet.log")); }
-
-    MainWindow& Start(const QString& historyPath = {}) {
-        window = std::make_unique<MainWindow>(platform, historyPath.isEmpty() ? HistoryPath() : historyPath);
-        window->show();
-        if (!QTest::qWaitForWindowExposed(window.get()))
-            qWarning("main window not exposed");
-        return *window;
+    // Writes the history file and starts the window, unless `start` is false.
+    explicit WindowFixture(const QStringList& history = {}, bool start = true) {
+        History::Slots texts;
+        std::copy(history.begin(), history.end(), texts.begin());
+        if (!history.isEmpty())
+            HistoryFile::Save(HistoryPath(), texts);
+        if (start)
+            Start();
     }
+    QString HistoryPath() const { return dir.filePath(HistoryFile::FileName); }
 
-    // The control with this object name; null when there is none of that type.
+    void Start(const QString& historyPath = {}) {
+        window = std::make_unique<MainWindow>(platform, historyPath.isEmpty() ? HistoryPath() : historyPath);
+        ui = &window->Controls();
+        window->show();
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window.get()))
+            qWarning("the main window did not become active");
+    }
+    MainWindow* operator->() const { return window.get(); }
+
     template <typename T = QWidget> T* Control(const QString& name) const {
         return window->findChild<T*>(name);
     }
     QString Text(const QString& name) const { return Control<QObject>(name)->property("text").toString(); }
 };
 
-inline QByteArray Gbk(const QString& text) {
-    return QStringEncoder("GBK").encode(text);
+inline void Click(QWidget* widget) {
+    QTest::mouseClick(widget, Qt::LeftButton);
 }
 
-inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+inline QColor TextColour(const QWidget* label) {
+    return label->palette().color(QPalette::WindowText);
 }
