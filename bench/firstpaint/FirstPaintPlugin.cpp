@@ -62,12 +62,12 @@ class FirstPaintPlugin : public QGenericPlugin {
     Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "firstpaint.json")
 
 public:
-    QObject* create(const QString& key, const QString& specification) override {
+    QObject* create(const QString& key, const QString& options) override {
         if (key != QLatin1String("benchfirstpaint"))
             return nullptr;
         int fd = -1;
         bool exitAfter = false;
-        for (const QString& option : specification.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        for (const QString& option : options.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
             bool isNumber = false;
             const int number = option.toInt(&isNumber);
             if (isNumber)
