@@ -2,6 +2,7 @@
 #include "core/History.h"
 #include "core/HistoryFile.h"
 #include "core/HistoryLocation.h"
+#include "support/FileBytes.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -20,16 +21,6 @@ const QByteArray WednesdayGbk = "2013/1/23(\xD0\xC7\xC6\xDA\xC8\xFD)"; // "2013/
 
 QStringList Texts(const History::Slots& texts) {
     return QStringList(texts.begin(), texts.end());
-}
-
-bool WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // nothing crashes or hangs, a failure comes with a reason, and a save that cannot complete leaves the
 // previous file exactly as it was.
 #include "core/HistoryFile.h"
+#include "support/FileBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,16 +25,6 @@ namespace {
 const QString Bad(QChar::ReplacementCharacter);
 const QString Nul(QChar(0));
 const qsizetype Limit = HistoryFile::ReadLimit;
-
-bool WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QStringList Entries(const QString& dir) {
     return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
