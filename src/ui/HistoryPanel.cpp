@@ -6,11 +6,10 @@
 #include "Label.h"
 
 #include "core/ColourCycle.h"
-#include "core/HistoryFile.h"
+#include "core/History.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QPushButton>
 #include <QTextDocument>
 #include <QTimer>
 
@@ -20,7 +19,7 @@ QColor ToColour(ColourCycle::Rgb rgb) {
     return QColor(rgb.red, rgb.green, rgb.blue);
 }
 
-// The text of the label that will blink, read from the window's controls.
+// A finished calculation's entry, built from the texts its frame shows.
 QString EntryText(int kind, const ControlTree& ui) {
     if (kind == 1)
         return HistoryEntry::Offset(ui.ChooseDate[1]->text(), ui.ChooseWeek[1]->text(),
