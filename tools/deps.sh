@@ -2,8 +2,9 @@
 # Installs the Debian 12 packages the build, the tests and the benchmarks need, only when missing.
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev fonts-noto-cjk xvfb xauth
-          desktop-file-utils appstream libxcb-damage0-dev python3)
+packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev qt6-translations-l10n
+          fonts-noto-cjk fonts-arphic-uming fonts-wqy-zenhei xvfb xauth openbox xdotool
+          desktop-file-utils appstream dpkg-dev lintian man-db libxcb-damage0-dev python3)
 
 missing=()
 for p in "${packages[@]}"; do
