@@ -17,9 +17,12 @@
 const QString MainWindow::Title = QStringLiteral("Brenmoor");
 
 MainWindow::MainWindow(Platform& platform, const QString& historyPath, QWidget* parent)
+    : MainWindow(platform, HistoryPlaces{historyPath, historyPath}, parent) {}
+
+MainWindow::MainWindow(Platform& platform, const HistoryPlaces& places, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_platform(platform), m_historyPath(historyPath) {
+      m_platform(platform), m_places(places) {
     InstallChineseFonts();
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(Title);
@@ -41,14 +44,14 @@ MainWindow::MainWindow(Platform& platform, const QString& historyPath, QWidget* 
 }
 
 void MainWindow::LoadSequence() {
-    const HistoryFile::LoadResult loaded = HistoryFile::Load(m_historyPath);
+    const HistoryFile::LoadResult loaded = HistoryFile::Load(m_places.readPath);
     for (int k = 0; k < loaded.lines.size() && k < History::SlotCount; ++k) {
         m_history.SetSlot(k, loaded.lines.at(k));
         ShowSlot(k);
     }
     if (!loaded.error.isEmpty())
         Warn(QStringLiteral("无法读取历史记录文件“%1”：%2\n程序将以能读到的历史记录继续运行。")
-                 .arg(m_historyPath, loaded.error));
+                 .arg(m_places.readPath, loaded.error));
 
     const QDate today = m_platform.Now().date();
     {
@@ -89,10 +92,16 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::SaveHistoryFile() {
-    const QString error = HistoryFile::Save(m_historyPath, m_history.AllSlots());
+    const QString error = HistoryFile::Save(m_places.writePath, m_history.AllSlots());
     if (!error.isEmpty())
         Warn(QStringLiteral("无法保存历史记录文件“%1”：%2\n原有的历史记录文件保持不变。")
-                 .arg(m_historyPath, error));
+                 .arg(m_places.writePath, error));
+    else if (m_places.writePath != m_places.readPath)
+        // The history moves once: from now on it is read where it was written.
+        m_platform.ShowMessage(
+            this, Platform::Icon::Information, Title,
+            QStringLiteral("程序所在的文件夹不可写入，历史记录已保存到“%1”。\n以后将从这里读取历史记录。")
+                .arg(m_places.writePath));
 }
 
 void MainWindow::Warn(const QString& text) {

@@ -4,6 +4,7 @@
 #include "Platform.h"
 
 #include "core/History.h"
+#include "core/HistoryPlaces.h"
 #include "core/MonthGrid.h"
 
 #include <QWidget>
@@ -14,7 +15,9 @@
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    // Builds the controls and runs the load sequence; `historyPath` is the history file.
+    // Builds the controls and runs the load sequence with the history read and written at `places`.
+    MainWindow(Platform& platform, const HistoryPlaces& places, QWidget* parent = nullptr);
+    // The history read from and written to one file.
     MainWindow(Platform& platform, const QString& historyPath, QWidget* parent = nullptr);
 
     const ControlTree& Controls() const { return m_ui; }
@@ -67,7 +70,7 @@ private:
     void Warn(const QString& text);
 
     Platform& m_platform;
-    QString m_historyPath;
+    HistoryPlaces m_places;
     ControlTree m_ui;
     History m_history;
     MonthGrid m_grid;
