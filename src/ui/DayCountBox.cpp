@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QProxyStyle>
 #include <QRegularExpressionValidator>
 
@@ -71,4 +72,13 @@ void DayCountBox::focusInEvent(QFocusEvent* event) {
         QApplication::setCursorFlashTime(0);
     }
     QLineEdit::focusInEvent(event);
+}
+
+void DayCountBox::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    if (hasFocus()) {
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::Text), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
 }

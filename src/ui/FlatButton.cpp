@@ -1,5 +1,6 @@
 #include "FlatButton.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 FlatButton::FlatButton(const QString& text, const QColor& background, QWidget* parent)
@@ -20,5 +21,18 @@ void FlatButton::paintEvent(QPaintEvent*) {
     if (hasFocus()) {
         painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
         painter.drawRect(area.adjusted(2, 2, -2, -2));
+    }
+}
+
+void FlatButton::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        event->ignore();
+        return;
+    default:
+        QPushButton::keyPressEvent(event);
     }
 }

@@ -3,7 +3,7 @@
 #include <QPushButton>
 
 // A flat button drawn in its own background colour, with a dotted focus rectangle. Enter presses it
-// like Space while it has the focus.
+// like Space while it has the focus; arrow keys go on to its container.
 class FlatButton : public QPushButton {
     Q_OBJECT
 public:
@@ -11,6 +11,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QColor m_background;

@@ -1,76 +1,137 @@
-// The history panel: labels mirroring the slots, copying an entry, hover weight and tooltip, blink.
-#include "MainWindow.h"
+#include "HistoryPanel.h"
 
-#include "DayCountBox.h"
-#include "Frame.h"
+#include "ChineseFonts.h"
+#include "ControlFactory.h"
+#include "Decoration.h"
+#include "DesignColours.h"
 #include "Label.h"
+#include "Platform.h"
+#include "Twips.h"
 
 #include "core/ColourCycle.h"
-#include "core/History.h"
+#include "core/HistoryFile.h"
 
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QTextDocument>
 #include <QTimer>
 
+using namespace ControlFactory;
+
 namespace {
+
+constexpr std::array<int, History::SlotCount> EntryTops = {360, 645, 945, 1230, 1530, 1815, 2100, 2400};
+constexpr std::array<int, History::SlotCount> SeparatorTops = {540, 831, 1122, 1413, 1704, 1995, 2286, 2580};
+constexpr int StepInterval = 250;
+constexpr int StopInterval = 3000;
 
 QColor ToColour(ColourCycle::Rgb rgb) {
     return QColor(rgb.red, rgb.green, rgb.blue);
 }
 
-// A finished calculation's entry, built from the texts its frame shows.
-QString EntryText(int kind, const ControlTree& ui) {
-    if (kind == 1)
-        return HistoryEntry::Offset(ui.ChooseDate[1]->text(), ui.ChooseWeek[1]->text(),
-                                    ui.HowmuchDays->text(), ui.QianHou->text(), ui.CResult[1]->text(),
-                                    ui.ChooseWeek[0]->text());
-    return HistoryEntry::DayCount(ui.ChooseDate[2]->text(), ui.ChooseWeek[2]->text(),
-                                  ui.ChooseDate[3]->text(), ui.ChooseWeek[3]->text(), ui.CResult[2]->text());
-}
-
 } // namespace
 
-void MainWindow::ConnectHistoryPanel() {
+HistoryPanel::HistoryPanel(Platform& platform, const HistoryPlaces& places, QWidget* parent)
+    : Frame(parent), m_platform(platform), m_places(places) {
+    setObjectName(IndexedName("Fr", 0));
+    setGeometry(Twips::Rect(25, 30, 4735, 2700));
+    SetBackground(Qt::white);
+    setAccessibleName(QStringLiteral("历史记录"));
+
+    m_todayLine = MakeLabel(this, IndexedName("Todayis", 0), Twips::Rect(0, 0, 4735, 250),
+                            QStringLiteral("今天是：2013年01月20日 星期日"),
+                            {FromBgr(0x00E0E0E0), Qt::AlignHCenter, false, DesignColours::Blue},
+                            ChineseFonts::Hei(10.5, true), QStringLiteral("点击查看标准的北京时间"));
+
     for (int k = 0; k < History::SlotCount; ++k) {
-        connect(m_ui.History[k], &Label::clicked, this, [this, k] { CopyHistoryEntry(k); });
-        connect(m_ui.History[k], &Label::moved, this, [this, k] { OnHistoryHover(k); });
+        Label* entry = m_entries[k] =
+            MakeLabel(this, IndexedName("History", k), Twips::Rect(15, EntryTops[k], 4720, 180), {},
+                      {ToColour(ColourCycle::HistoryColour), Qt::AlignHCenter, true}, DefaultFont());
+        entry->setMouseTracking(true);
+        entry->setProperty("Tag", QString());
+        entry->setAccessibleDescription(QStringLiteral("历史记录 %1，点击复制").arg(k + 1));
+        connect(entry, &Label::clicked, this, [this, k] { CopyEntry(k); });
+        connect(entry, &Label::moved, this, [this, k] { OnEntryHover(k); });
+
+        auto* line = new Decoration(Decoration::Kind::DottedLine, FromBgr(0x00E0E0E0), 1, this);
+        line->setObjectName(IndexedName("Line1", k));
+        line->setGeometry(0, Twips::ToPixels(SeparatorTops[k]), Twips::ToPixels(4770), 1);
+        line->lower();
     }
-    connect(m_ui.Fr[0], &Frame::surfaceMoved, this, [this] {
-        for (Label* entry : m_ui.History)
+    m_shanShuo[0] = MakeTimer(this, IndexedName("T_ShanShuo", 0), StepInterval);
+    m_shanShuo[1] = MakeTimer(this, IndexedName("T_ShanShuo", 1), StopInterval);
+    connect(m_shanShuo[0], &QTimer::timeout, this, [this] { ShanShuoTick(0); });
+    connect(m_shanShuo[1], &QTimer::timeout, this, [this] { ShanShuoTick(1); });
+
+    connect(this, &Frame::surfaceMoved, this, [this] {
+        for (Label* entry : m_entries)
             if (entry->IsBold())
                 entry->SetBold(false);
     });
-    connect(m_ui.T_ShanShuo[0], &QTimer::timeout, this, [this] { ShanShuoTick(0); });
-    connect(m_ui.T_ShanShuo[1], &QTimer::timeout, this, [this] { ShanShuoTick(1); });
 }
 
-void MainWindow::ShowSlot(int index) {
-    m_ui.History[index]->SetCaption(m_history.Slot(index));
+void HistoryPanel::LoadHistory() {
+    const HistoryFile::LoadResult loaded = HistoryFile::Load(m_places.readPath);
+    for (int k = 0; k < loaded.lines.size() && k < History::SlotCount; ++k) {
+        m_history.SetSlot(k, loaded.lines.at(k));
+        ShowSlot(k);
+    }
+    if (!loaded.error.isEmpty())
+        m_platform.ShowMessage(
+            window(), Platform::Icon::Warning, ProgramTitle,
+            QStringLiteral("无法读取历史记录文件“%1”：%2\n程序将以能读到的历史记录继续运行。")
+                .arg(m_places.readPath, loaded.error));
 }
 
-void MainWindow::AddHistory(int kind) {
-    if (kind != 1 && kind != 2)
-        return;
-    m_history.Add(EntryText(kind, m_ui));
+void HistoryPanel::SaveHistory() {
+    const QString error = HistoryFile::Save(m_places.writePath, m_history.AllSlots());
+    if (!error.isEmpty())
+        m_platform.ShowMessage(window(), Platform::Icon::Warning, ProgramTitle,
+                               QStringLiteral("无法保存历史记录文件“%1”：%2\n原有的历史记录文件保持不变。")
+                                   .arg(m_places.writePath, error));
+    else if (m_places.writePath != m_places.readPath)
+        // The history moves once: from now on it is read where it was written.
+        m_platform.ShowMessage(
+            window(), Platform::Icon::Information, ProgramTitle,
+            QStringLiteral("程序所在的文件夹不可写入，历史记录已保存到“%1”。\n以后将从这里读取历史记录。")
+                .arg(m_places.writePath));
+}
+
+void HistoryPanel::ShowSlot(int index) {
+    Label* entry = m_entries[index];
+    const QString& text = m_history.Slot(index);
+    // The longest entries are a few pixels wider than the panel: set them a little tighter so they
+    // show whole.
+    QFont font = entry->font();
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 0);
+    const int excess = QFontMetrics(font).horizontalAdvance(text) - (width() - 2 * entry->x());
+    if (excess > 0 && !text.isEmpty())
+        font.setLetterSpacing(QFont::AbsoluteSpacing, -qreal(excess + 1) / text.size());
+    entry->setFont(font);
+    entry->SetCaption(text);
+}
+
+void HistoryPanel::AddHistory(const QString& entry) {
+    m_history.Add(entry);
     for (int k = 0; k < History::SlotCount; ++k)
-        if (m_ui.History[k]->text() != m_history.Slot(k))
+        if (m_entries[k]->text() != m_history.Slot(k))
             ShowSlot(k);
     // Enabling a running timer must not restart its count.
-    if (!m_ui.T_ShanShuo[0]->isActive())
-        m_ui.T_ShanShuo[0]->start();
+    if (!m_shanShuo[0]->isActive())
+        m_shanShuo[0]->start();
 }
 
-void MainWindow::CopyHistoryEntry(int index) {
+void HistoryPanel::CopyEntry(int index) {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(m_ui.History[index]->text());
-    m_platform.ShowMessage(this, Platform::Icon::Information, Title,
+    clipboard->setText(m_entries[index]->text());
+    m_platform.ShowMessage(window(), Platform::Icon::Information, ProgramTitle,
                            QStringLiteral("复制成功！您可以在文本框内按 Ctrl V 粘贴本条内容。"));
 }
 
-void MainWindow::OnHistoryHover(int index) {
-    Label* entry = m_ui.History[index];
+void HistoryPanel::OnEntryHover(int index) {
+    Label* entry = m_entries[index];
     if (!entry->IsBold())
         entry->SetBold(true);
     const QString tip = QStringLiteral("点击复制:") + entry->text();
@@ -80,17 +141,17 @@ void MainWindow::OnHistoryHover(int index) {
                           : tip);
 }
 
-void MainWindow::ShanShuoTick(int timer) {
-    Label* entry = m_ui.History[m_history.ShanShuoIndex()];
+void HistoryPanel::ShanShuoTick(int timer) {
+    Label* entry = m_entries[m_history.ShanShuoIndex()];
     if (timer == 0) {
         const int next = ColourCycle::NextIndex(entry->property("Tag").toString());
         entry->setProperty("Tag", QString::number(next));
         entry->SetTextColour(ToColour(ColourCycle::PaletteColour(next)));
-        if (!m_ui.T_ShanShuo[1]->isActive())
-            m_ui.T_ShanShuo[1]->start();
+        if (!m_shanShuo[1]->isActive())
+            m_shanShuo[1]->start();
     } else {
-        m_ui.T_ShanShuo[0]->stop();
+        m_shanShuo[0]->stop();
         entry->SetTextColour(ToColour(ColourCycle::HistoryColour));
-        m_ui.T_ShanShuo[1]->stop();
+        m_shanShuo[1]->stop();
     }
 }

@@ -1,41 +1,66 @@
-// The today and clock lines, the time page and the About box.
-#include "MainWindow.h"
+#include "InfoLines.h"
 
+#include "ControlFactory.h"
+#include "DesignColours.h"
 #include "Label.h"
+#include "Platform.h"
+#include "Twips.h"
 
+#include "core/DateText.h"
 #include "core/InfoTexts.h"
 
 #include <BuildVersion.h>
 
+#include <QLocale>
 #include <QTimer>
 
-void MainWindow::ConnectInfoLines() {
-    for (Label* line : m_ui.Todayis)
-        connect(line, &Label::clicked, this, &MainWindow::OpenTimePage);
-    connect(m_ui.AboutMe, &Label::clicked, this, &MainWindow::ShowAbout);
+using namespace ControlFactory;
+
+InfoLines::InfoLines(Platform& platform, QWidget* window, Label* todayLine)
+    : m_platform(platform), m_window(window), m_todayLine(todayLine) {
+    const LabelLook barLook = {FromBgr(0x00FFFFC0), Qt::AlignLeft, false, DesignColours::Blue};
+    const QString timeTip = QStringLiteral("点击查看标准的北京时间");
+    m_clockLine = MakeLabel(window, IndexedName("Todayis", 1), Twips::Rect(0, 5595, 4290, 225),
+                            QStringLiteral(" 现在是：00:00"), barLook, DefaultFont(), timeTip);
+    LabelLook aboutLook = barLook;
+    aboutLook.alignment = Qt::AlignRight;
+    Label* about = MakeLabel(window, QStringLiteral("AboutMe"), Twips::Rect(4295, 5595, 505, 225),
+                             QStringLiteral("关于 "), aboutLook, DefaultFont(), QStringLiteral("关于本程序"));
+    for (Label* label : {m_todayLine, m_clockLine, about})
+        label->setCursor(Qt::PointingHandCursor);
+    for (Label* line : {m_todayLine, m_clockLine})
+        connect(line, &Label::clicked, this, &InfoLines::OpenTimePage);
+    connect(about, &Label::clicked, this, &InfoLines::ShowAbout);
 
     // The clock line changes with each second of the system clock. Rather than polling every
     // millisecond, the timer is re-armed at each tick for just after the next second begins, taken
     // afresh from the system clock so it never drifts and follows clock changes.
-    m_ui.Timer1->setSingleShot(true);
-    m_ui.Timer1->setTimerType(Qt::PreciseTimer);
-    connect(m_ui.Timer1, &QTimer::timeout, this, &MainWindow::ClockTick);
+    m_clock = MakeTimer(window, QStringLiteral("Timer1"), 1);
+    m_clock->setSingleShot(true);
+    connect(m_clock, &QTimer::timeout, this, &InfoLines::ClockTick);
 }
 
-void MainWindow::ClockTick() {
+void InfoLines::ShowToday(const QDate& today) {
+    m_todayLine->SetCaption(
+        InfoTexts::ComposeTodayLine(QStringLiteral(" %1").arg(today.year()), QString::number(today.month()),
+                                    today.day(), DateText::WeekdayName(DateText::WeekdayNumber(today))));
+}
+
+void InfoLines::ClockTick() {
     const QTime now = m_platform.Now().time();
     const QString line = InfoTexts::ComposeClockLine(now, QLocale());
-    if (m_ui.Todayis[1]->text() != line)
-        m_ui.Todayis[1]->SetCaption(line);
-    m_ui.Timer1->start(1000 - now.msec());
+    if (m_clockLine->text() != line)
+        m_clockLine->SetCaption(line);
+    m_clock->start(1000 - now.msec());
 }
 
-void MainWindow::OpenTimePage() {
+void InfoLines::OpenTimePage() {
     if (!m_platform.OpenUrl(QUrl(InfoTexts::TimePageUrl)))
-        Warn(QStringLiteral("调用浏览器错误！"));
+        m_platform.ShowMessage(m_window, Platform::Icon::Warning, ProgramTitle,
+                               QStringLiteral("调用浏览器错误！"));
 }
 
-void MainWindow::ShowAbout() {
-    m_platform.ShowMessage(this, Platform::Icon::Information, InfoTexts::AboutTitle,
+void InfoLines::ShowAbout() {
+    m_platform.ShowMessage(m_window, Platform::Icon::Information, InfoTexts::AboutTitle,
                            InfoTexts::ComposeAboutText(BuildVersion::Major, BuildVersion::Minor));
 }

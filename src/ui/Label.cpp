@@ -1,6 +1,8 @@
 #include "Label.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 Label::Label(QWidget* parent) : QLabel(parent) {
     // Labels show data (history lines, file contents): never interpret it as markup.
@@ -60,4 +62,25 @@ void Label::mouseReleaseEvent(QMouseEvent* event) {
     emit released(event->button(), event->buttons(), event->position().toPoint());
     if (click)
         emit clicked();
+}
+
+void Label::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        emit clicked();
+        return;
+    default:
+        QLabel::keyPressEvent(event);
+    }
+}
+
+void Label::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (hasFocus()) {
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
 }

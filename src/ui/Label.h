@@ -3,7 +3,8 @@
 #include <QLabel>
 
 // A label as the window uses it: plain text only, optionally sizing itself to its text (keeping its
-// left and top), and reporting presses, moves, releases and clicks with the pointer's position.
+// left and top), and reporting presses, moves, releases and clicks with the pointer's position. A
+// label that takes the keyboard focus shows it and is clicked by Enter or Space.
 class Label : public QLabel {
     Q_OBJECT
 public:
@@ -28,6 +29,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     bool m_autoSize = false;

@@ -1,20 +1,19 @@
 #include "MainWindow.h"
 
-#include "ChineseFonts.h"
+#include "ControlFactory.h"
+#include "DayCountFrame.h"
+#include "Decoration.h"
+#include "DesignColours.h"
+#include "HistoryPanel.h"
+#include "InfoLines.h"
 #include "Label.h"
-
-#include "core/DateText.h"
-#include "core/HistoryFile.h"
-#include "core/InfoTexts.h"
+#include "OffsetFrame.h"
+#include "PickerPanel.h"
+#include "Twips.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSignalBlocker>
-#include <QTimer>
-
-const QString MainWindow::Title = QStringLiteral("Brenmoor");
 
 MainWindow::MainWindow(Platform& platform, const QString& historyPath, QWidget* parent)
     : MainWindow(platform, HistoryPlaces{historyPath, historyPath}, parent) {}
@@ -22,56 +21,99 @@ MainWindow::MainWindow(Platform& platform, const QString& historyPath, QWidget* 
 MainWindow::MainWindow(Platform& platform, const HistoryPlaces& places, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_platform(platform), m_places(places) {
-    InstallChineseFonts();
+      m_platform(platform) {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(Title);
-    QFont base(QStringLiteral("宋体"));
-    base.setPointSize(9);
-    setFont(base);
+    setFont(ControlFactory::DefaultFont());
     QPalette p = palette();
-    p.setColor(QPalette::Window, FromBgr(0x00C4E2C0));
+    p.setColor(QPalette::Window, DesignColours::Paper);
     setPalette(p);
     setAutoFillBackground(true);
+    // The outer width of 4920 twips shows the left 4800 twips of the layout as the client area.
+    setFixedSize(Twips::ToPixels(4800), Twips::ToPixels(5805));
 
-    m_ui = BuildControlTree(this);
-    ConnectCalculationFrames();
-    ConnectHistoryPanel();
-    ConnectPicker();
-    ConnectTitleBar();
-    ConnectInfoLines();
+    auto* outline = new Decoration(Decoration::Kind::Outline, DesignColours::Blue, 2, this);
+    outline->setObjectName(QStringLiteral("Shape1"));
+    outline->setGeometry(Twips::Rect(0, 0, 4800, 5595));
+    m_history = new HistoryPanel(platform, places, this);
+    auto* rule = new Decoration(Decoration::Kind::SolidLine, DesignColours::Blue, 2, this);
+    rule->setObjectName(ControlFactory::IndexedName("Line1", 8));
+    rule->setGeometry(0, Twips::ToPixels(2760) - 1, Twips::ToPixels(4760), 2);
+    m_offset = new OffsetFrame(platform, this);
+    m_dayCount = new DayCountFrame(this);
+    m_info = std::make_unique<InfoLines>(platform, this, m_history->TodayLine());
+
+    for (CalculationFrame* frame :
+         {static_cast<CalculationFrame*>(m_offset), static_cast<CalculationFrame*>(m_dayCount)}) {
+        connect(frame, &CalculationFrame::dateFieldClicked, this, &MainWindow::OpenPicker);
+        connect(frame, &CalculationFrame::resultReady, m_history, &HistoryPanel::AddHistory);
+    }
+    // Keyboard order after the picker's controls: the count box, its button, then the date fields.
+    QWidget* count = m_offset->findChild<QWidget*>(QStringLiteral("HowmuchDays"));
+    QWidget* confirm = m_offset->findChild<QWidget*>(QStringLiteral("Command1"));
+    setTabOrder(count, confirm);
+    setTabOrder(confirm, m_offset->DateField(1));
+    setTabOrder(m_offset->DateField(1), m_dayCount->DateField(2));
+    setTabOrder(m_dayCount->DateField(2), m_dayCount->DateField(3));
     LoadSequence();
 }
 
+MainWindow::~MainWindow() = default;
+
 void MainWindow::LoadSequence() {
-    const HistoryFile::LoadResult loaded = HistoryFile::Load(m_places.readPath);
-    for (int k = 0; k < loaded.lines.size() && k < History::SlotCount; ++k) {
-        m_history.SetSlot(k, loaded.lines.at(k));
-        ShowSlot(k);
-    }
-    if (!loaded.error.isEmpty())
-        Warn(QStringLiteral("无法读取历史记录文件“%1”：%2\n程序将以能读到的历史记录继续运行。")
-                 .arg(m_places.readPath, loaded.error));
-
+    m_history->LoadHistory();
     const QDate today = m_platform.Now().date();
-    {
-        // Filling a list selects its first entry; that is not a choice, so its handling must not run.
-        const QSignalBlocker blockMonths(m_ui.cbomonth);
-        const QSignalBlocker blockYears(m_ui.cboyear);
-        m_ui.cbomonth->addItems(MonthGrid::MonthEntries());
-        m_ui.cboyear->addItems(MonthGrid::YearEntries());
-        m_ui.cbomonth->setCurrentIndex(-1);
-        m_ui.cboyear->setCurrentIndex(-1);
-    }
+    // The panel that shows the grid is built after the first frame; its state is settled now.
     m_grid.InitPicker(today);
-    MirrorGrid();
-    m_grid.TakeFocusRequest(); // the panel is hidden: the focus move has nowhere to go
+    m_grid.TakeFocusRequest();
+    m_info->ShowToday(today);
+    m_info->ClockTick();
+}
 
-    m_ui.lblday->SetCaption(DateText::WeekdayName(DateText::WeekdayNumber(today)));
-    m_ui.Todayis[0]->SetCaption(InfoTexts::ComposeTodayLine(QStringLiteral(" %1").arg(today.year()),
-                                                            QString::number(today.month()), today.day(),
-                                                            m_ui.lblday->text()));
-    ClockTick();
+PickerPanel* MainWindow::Picker() {
+    if (!m_picker) {
+        m_picker = new PickerPanel(m_grid, this);
+        connect(m_picker, &PickerPanel::confirmed, this, &MainWindow::OnPickerConfirmed);
+        connect(m_picker, &PickerPanel::closed, this, &MainWindow::OnPickerClosed);
+        setTabOrder(m_picker->findChild<QWidget*>(QStringLiteral("cboyear")),
+                    m_offset->findChild<QWidget*>(QStringLiteral("HowmuchDays")));
+    }
+    return m_picker;
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    // The hidden picker panel is not part of the first frame: build it once that is on screen.
+    if (!m_picker && !m_pickerQueued) {
+        m_pickerQueued = true;
+        QMetaObject::invokeMethod(this, &MainWindow::Picker, Qt::QueuedConnection);
+    }
+}
+
+void MainWindow::OpenPicker(int field) {
+    CalculationFrame* frame = field == 1 ? static_cast<CalculationFrame*>(m_offset) : m_dayCount;
+    const bool fromKeyboard = frame->DateField(field)->hasFocus();
+    Picker()->OpenPicker(field, fromKeyboard);
+    SetCalculationFramesEnabled(false);
+}
+
+void MainWindow::OnPickerConfirmed(int field, const QString& dateText, const QString& weekdayWord) {
+    if (field == 1)
+        m_offset->ConfirmDate(field, dateText, weekdayWord);
+    else
+        m_dayCount->ConfirmDate(field, dateText, weekdayWord);
+}
+
+void MainWindow::OnPickerClosed(int field, bool returnFocus) {
+    SetCalculationFramesEnabled(true);
+    if (returnFocus)
+        (field == 1 ? m_offset->DateField(field) : m_dayCount->DateField(field))
+            ->setFocus(Qt::TabFocusReason);
+}
+
+void MainWindow::SetCalculationFramesEnabled(bool enabled) {
+    m_offset->setEnabled(enabled);
+    m_dayCount->setEnabled(enabled);
 }
 
 void MainWindow::CentreOnScreen() {
@@ -86,24 +128,16 @@ void MainWindow::CentreOnScreen() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!m_history.Slot(0).isEmpty())
-        SaveHistoryFile();
+    if (m_history->HasFirstEntry())
+        m_history->SaveHistory();
     event->accept();
 }
 
-void MainWindow::SaveHistoryFile() {
-    const QString error = HistoryFile::Save(m_places.writePath, m_history.AllSlots());
-    if (!error.isEmpty())
-        Warn(QStringLiteral("无法保存历史记录文件“%1”：%2\n原有的历史记录文件保持不变。")
-                 .arg(m_places.writePath, error));
-    else if (m_places.writePath != m_places.readPath)
-        // The history moves once: from now on it is read where it was written.
-        m_platform.ShowMessage(
-            this, Platform::Icon::Information, Title,
-            QStringLiteral("程序所在的文件夹不可写入，历史记录已保存到“%1”。\n以后将从这里读取历史记录。")
-                .arg(m_places.writePath));
-}
-
-void MainWindow::Warn(const QString& text) {
-    m_platform.ShowMessage(this, Platform::Icon::Warning, Title, text);
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    // Esc presses the picker's cancel button while the panel shows.
+    if (event->key() == Qt::Key_Escape && m_picker && m_picker->IsOpen()) {
+        m_picker->ClosePicker();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -1,17 +1,22 @@
 #pragma once
 
-#include "ControlTree.h"
 #include "Platform.h"
 
-#include "core/History.h"
 #include "core/HistoryPlaces.h"
 #include "core/MonthGrid.h"
 
 #include <QWidget>
 
-#include <cstdint>
+#include <memory>
 
-// The one main window: its control tree, the state the handlers share, and the handlers.
+class DayCountFrame;
+class HistoryPanel;
+class InfoLines;
+class OffsetFrame;
+class PickerPanel;
+
+// The one main window. It composes the history panel, the two calculation frames, the bottom bar
+// and the picker panel, runs the load and unload sequences and connects the parts.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
@@ -19,64 +24,31 @@ public:
     MainWindow(Platform& platform, const HistoryPlaces& places, QWidget* parent = nullptr);
     // The history read from and written to one file.
     MainWindow(Platform& platform, const QString& historyPath, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
-    const ControlTree& Controls() const { return m_ui; }
-    const History& HistoryList() const { return m_history; }
-    const MonthGrid& Grid() const { return m_grid; }
     void CentreOnScreen();
 
-    // Calculation frames.
-    void Calculate(int kind);
-    void ConfirmOffset();
-
-    // Picker panel.
-    void OpenPicker(int field);
-    void ConfirmPicker();
-    void ClosePicker();
-    bool PickerOpen() const;
-
-    // History panel.
-    void AddHistory(int kind);
-    void CopyHistoryEntry(int index);
-
-    // Timers: the blink step (0) and stop (1), the clock line.
-    void ShanShuoTick(int timer);
-    void ClockTick();
-
-    void OpenTimePage();
-    void ShowAbout();
-
-    static const QString Title;
+    inline static const QString Title = ProgramTitle;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void LoadSequence();
-    void SaveHistoryFile();
-    void ConnectCalculationFrames();
-    void ConnectHistoryPanel();
-    void ConnectPicker();
-    void ConnectTitleBar();
-    void ConnectInfoLines();
-    void ShowSlot(int index);
-    void MirrorGrid();
+    PickerPanel* Picker();
+    void OpenPicker(int field);
+    void OnPickerConfirmed(int field, const QString& dateText, const QString& weekdayWord);
+    void OnPickerClosed(int field, bool returnFocus);
     void SetCalculationFramesEnabled(bool enabled);
-    void OnTitlePressed(int index, Qt::MouseButton button, QPoint position);
-    void OnTitleMoved(Qt::MouseButtons buttons, QPoint position);
-    void OnTitleReleased(int index);
-    void OnHistoryHover(int index);
-    void Warn(const QString& text);
 
     Platform& m_platform;
-    HistoryPlaces m_places;
-    ControlTree m_ui;
-    History m_history;
     MonthGrid m_grid;
-
-    std::uint8_t TargetField = 1;
-    bool TitleDragging = false;
-    std::int16_t DragStartX = 0;
-    std::int16_t DragStartY = 0;
+    HistoryPanel* m_history = nullptr;
+    OffsetFrame* m_offset = nullptr;
+    DayCountFrame* m_dayCount = nullptr;
+    std::unique_ptr<InfoLines> m_info;
+    PickerPanel* m_picker = nullptr;
+    bool m_pickerQueued = false;
 };

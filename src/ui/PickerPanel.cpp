@@ -1,118 +1,229 @@
-// The pop-up month panel: mirroring the grid, opening, confirming and closing.
-#include "MainWindow.h"
+#include "PickerPanel.h"
 
-#include "Frame.h"
+#include "ChineseFonts.h"
+#include "ControlFactory.h"
+#include "Decoration.h"
+#include "DesignColours.h"
+#include "FlatList.h"
 #include "Label.h"
 #include "Twips.h"
 
 #include "core/DateText.h"
 
-#include <QComboBox>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QSignalBlocker>
 
-void MainWindow::ConnectPicker() {
-    connect(m_ui.cboyear, &QComboBox::currentIndexChanged, this, [this](int index) {
+using namespace ControlFactory;
+
+PickerPanel::PickerPanel(MonthGrid& grid, QWidget* window) : QWidget(window), m_grid(grid) {
+    setObjectName(QStringLiteral("FrCalendar"));
+    setAccessibleName(DateText::NoDateText);
+    // Laid out beside the visible part of the window; every opening moves it in.
+    setGeometry(Twips::Rect(6000, 0, WidthTwips, HeightTwips));
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::white);
+    setPalette(p);
+    setAutoFillBackground(true);
+    setAttribute(Qt::WA_NoMousePropagation);
+    hide();
+
+    auto* outline = new Decoration(Decoration::Kind::Outline, DesignColours::Blue, 5, this);
+    outline->setObjectName(QStringLiteral("ShCalendar"));
+    outline->setGeometry(Twips::Rect(0, 0, WidthTwips, HeightTwips));
+    BuildTitleBar();
+    BuildLists();
+    BuildDays();
+    const QFont buttonFont = ChineseFonts::Song(9, true);
+    m_ok = MakeButton(this, QStringLiteral("cmdok"), Twips::Rect(280, 3000, 1215, 345),
+                      QStringLiteral("确  认"), buttonFont);
+    m_cancel = MakeButton(this, QStringLiteral("cmdcancel"), Twips::Rect(1700, 3000, 1215, 345),
+                          QStringLiteral("取  消"), buttonFont);
+    connect(m_ok, &QPushButton::clicked, this, &PickerPanel::ConfirmPicker);
+    connect(m_cancel, &QPushButton::clicked, this, &PickerPanel::ClosePicker);
+    setTabOrder(m_ok, m_cancel);
+    setTabOrder(m_cancel, m_months);
+    setTabOrder(m_months, m_years);
+    MirrorGrid();
+}
+
+PickerPanel::~PickerPanel() = default;
+
+void PickerPanel::BuildTitleBar() {
+    m_titleBar[0] = MakeLabel(
+        this, IndexedName("LblTitle", 0), Twips::Rect(60, 75, 2760, 255), DateText::NoDateText,
+        {FromBgr(0x00C0FFFF), Qt::AlignLeft, false, DesignColours::Blue}, ChineseFonts::Song(9.75, true));
+    m_titleBar[1] = MakeLabel(this, IndexedName("LblTitle", 1), Twips::Rect(2800, 75, 380, 255),
+                              QStringLiteral("×"), {Qt::white, Qt::AlignHCenter, false, DesignColours::Blue},
+                              ChineseFonts::Song(12, true), QStringLiteral("关闭"));
+    m_drag =
+        std::make_unique<TitleBarDrag>(this, QSize(WidthTwips, HeightTwips), m_titleBar[0], m_titleBar[1]);
+    for (int index = 0; index < 2; ++index) {
+        Label* label = m_titleBar[index];
+        label->setAlignment(label->alignment() | Qt::AlignVCenter);
+        connect(label, &Label::pressed, this,
+                [this, index](Qt::MouseButton, Qt::MouseButtons, QPoint position) {
+                    m_drag->OnPressed(index, position);
+                });
+        connect(label, &Label::moved, this,
+                [this](Qt::MouseButtons buttons, QPoint position) { m_drag->OnMoved(buttons, position); });
+        connect(label, &Label::released, this, [this, index] { m_drag->OnReleased(index); });
+    }
+    connect(m_titleBar[1], &Label::clicked, this, &PickerPanel::ClosePicker);
+}
+
+void PickerPanel::BuildLists() {
+    m_years = new FlatList(DesignColours::ListBlue, this);
+    m_years->setObjectName(QStringLiteral("cboyear"));
+    m_years->setGeometry(Twips::Rect(240, 480, 915, 300));
+    m_years->setFont(DefaultFont());
+    m_years->setAccessibleName(QStringLiteral("年份"));
+    m_months = new FlatList(DesignColours::ListBlue, this);
+    m_months->setObjectName(QStringLiteral("cbomonth"));
+    m_months->setGeometry(Twips::Rect(1440, 480, 570, 300));
+    m_months->setFont(DefaultFont());
+    m_months->setAccessibleName(QStringLiteral("月份"));
+    {
+        // Filling a list selects its first entry; that is not a choice, so its handling must not run.
+        const QSignalBlocker blockYears(m_years);
+        const QSignalBlocker blockMonths(m_months);
+        m_years->addItems(MonthGrid::YearEntries());
+        m_months->addItems(MonthGrid::MonthEntries());
+    }
+    connect(m_years, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_grid.SelectYearIndex(index);
         MirrorGrid();
     });
-    connect(m_ui.cbomonth, &QComboBox::currentIndexChanged, this, [this](int index) {
+    connect(m_months, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_grid.SelectMonthIndex(index);
         MirrorGrid();
     });
-    for (int i = 0; i < MonthGrid::CellCount; ++i)
-        connect(m_ui.lblnumber[i], &Label::clicked, this, [this, i] {
+
+    const QFont captionFont = ChineseFonts::Song(9, true);
+    const LabelLook captionLook = {palette().color(QPalette::WindowText), Qt::AlignLeft, true};
+    MakeLabel(this, IndexedName("LblNianyue", 1), Twips::Rect(1185, 555, 195, 180), QStringLiteral("年"),
+              captionLook, captionFont);
+    MakeLabel(this, IndexedName("LblNianyue", 0), Twips::Rect(2040, 555, 195, 180), QStringLiteral("月"),
+              captionLook, captionFont);
+    m_weekday = MakeLabel(this, QStringLiteral("lblday"), Twips::Rect(2325, 555, 615, 180),
+                          m_grid.WeekdayWord(), {FromBgr(0x00000080), Qt::AlignHCenter, true}, captionFont);
+}
+
+void PickerPanel::BuildDays() {
+    auto* days = new QWidget(this);
+    days->setObjectName(QStringLiteral("Frdays"));
+    days->setGeometry(Twips::Rect(240, 900, 2700, 1935));
+    QPalette p = days->palette();
+    p.setColor(QPalette::Window, DesignColours::Paper);
+    days->setPalette(p);
+    days->setAutoFillBackground(true);
+    const QColor text = palette().color(QPalette::WindowText);
+    for (int i = 0; i < MonthGrid::CellCount; ++i) {
+        Label* cell = m_days[i] =
+            MakeLabel(days, IndexedName("lblnumber", i),
+                      Twips::Rect(120 + 360 * (i % 7), 120 + 360 * (i / 7), 300, 285), QString::number(i + 1),
+                      {text, Qt::AlignCenter, false, Qt::white}, DefaultFont());
+        cell->setAlignment(Qt::AlignCenter);
+        cell->setCursor(Qt::PointingHandCursor);
+        connect(cell, &Label::clicked, this, [this, i] {
             m_grid.SelectDayCell(i);
             MirrorGrid();
         });
-    connect(m_ui.cmdok, &QPushButton::clicked, this, &MainWindow::ConfirmPicker);
-    connect(m_ui.cmdcancel, &QPushButton::clicked, this, &MainWindow::ClosePicker);
+    }
 }
 
-void MainWindow::MirrorGrid() {
+void PickerPanel::MirrorGrid() {
     {
-        const QSignalBlocker blockYears(m_ui.cboyear);
-        const QSignalBlocker blockMonths(m_ui.cbomonth);
-        m_ui.cboyear->setCurrentIndex(m_grid.YearIndex());
-        m_ui.cbomonth->setCurrentIndex(m_grid.MonthIndex());
+        const QSignalBlocker blockYears(m_years);
+        const QSignalBlocker blockMonths(m_months);
+        m_years->setCurrentIndex(m_grid.YearIndex());
+        m_months->setCurrentIndex(m_grid.MonthIndex());
     }
     for (int i = 0; i < MonthGrid::CellCount; ++i) {
-        Label* cell = m_ui.lblnumber[i];
+        Label* cell = m_days[i];
         cell->setVisible(m_grid.CellVisible(i));
         const bool marked = m_grid.MarkedCell() == i;
-        if ((cell->frameShape() == QFrame::Box) != marked)
-            SetDayCellMarked(cell, marked);
+        if ((cell->frameShape() == QFrame::Box) != marked) {
+            cell->setFrameShape(marked ? QFrame::Box : QFrame::NoFrame);
+            cell->SetBackColour(marked ? DesignColours::ListBlue : QColor(Qt::white));
+        }
     }
-    if (m_ui.lblday->text() != m_grid.WeekdayWord())
-        m_ui.lblday->SetCaption(m_grid.WeekdayWord());
+    if (m_weekday->text() != m_grid.WeekdayWord())
+        m_weekday->SetCaption(m_grid.WeekdayWord());
 
     // A focus move while the panel is hidden has nowhere to go and is dropped.
     switch (m_grid.TakeFocusRequest()) {
     case MonthGrid::Focus::ConfirmButton:
-        if (PickerOpen())
-            m_ui.cmdok->setFocus();
+        if (IsOpen())
+            m_ok->setFocus();
         break;
     case MonthGrid::Focus::MonthList:
-        if (PickerOpen())
-            m_ui.cbomonth->setFocus();
+        if (IsOpen())
+            m_months->setFocus();
         break;
     case MonthGrid::Focus::None:
         break;
     }
 }
 
-bool MainWindow::PickerOpen() const {
-    return !m_ui.FrCalendar->isHidden();
-}
-
-void MainWindow::SetCalculationFramesEnabled(bool enabled) {
-    m_ui.Fr[1]->setEnabled(enabled);
-    m_ui.Fr[2]->setEnabled(enabled);
-}
-
-void MainWindow::OpenPicker(int field) {
+void PickerPanel::OpenPicker(int field, bool fromKeyboard) {
     TargetField = static_cast<std::uint8_t>(field);
-    m_ui.FrCalendar->show();
+    m_openedFromKeyboard = fromKeyboard;
+    show();
     // Every opening places the panel anew, wherever it was dragged last time.
-    m_ui.FrCalendar->move(Twips::Point(705, 1140));
-    m_ui.FrCalendar->raise();
-    SetCalculationFramesEnabled(false);
+    move(Twips::Point(705, 1140));
+    raise();
+    if (fromKeyboard)
+        m_ok->setFocus(Qt::TabFocusReason);
 }
 
-void MainWindow::ConfirmPicker() {
-    if (const auto picked = m_grid.PickedDate()) {
-        const QString text = DateText::Format(*picked);
-        Label* field = m_ui.ChooseDate[TargetField];
-        if (text != field->text()) {
-            field->SetCaption(text);
-            m_ui.ChooseWeek[TargetField]->SetCaption(QStringLiteral("(%1)").arg(m_ui.lblday->text()));
-            if (TargetField == 1)
-                ConfirmOffset();
-            else
-                Calculate(2);
-        }
-    }
+void PickerPanel::ConfirmPicker() {
+    if (const auto picked = m_grid.PickedDate())
+        emit confirmed(TargetField, DateText::Format(*picked), m_weekday->text());
     ClosePicker();
 }
 
-void MainWindow::ClosePicker() {
-    m_ui.FrCalendar->hide();
-    SetCalculationFramesEnabled(true);
+void PickerPanel::ClosePicker() {
+    hide();
     // A drag cannot outlive the panel: closed by a key while a button was held on the title bar, its
     // release may never reach the title, and a later press on the glyph must not find a drag armed.
-    TitleDragging = false;
-    // With the frames still disabled, hiding could not pass the focus on; a control of the hidden
-    // panel must not go on taking keys (an arrow key would change the hidden month list).
-    if (QWidget* focus = focusWidget(); focus && m_ui.FrCalendar->isAncestorOf(focus))
+    m_drag->Cancel();
+    // A control of the hidden panel must not go on taking keys (an arrow would change the month).
+    if (QWidget* focus = focusWidget(); focus && isAncestorOf(focus))
         focus->clearFocus();
+    emit closed(TargetField, m_openedFromKeyboard);
 }
 
-void MainWindow::keyPressEvent(QKeyEvent* event) {
-    // Esc presses the picker's cancel button while the panel shows.
-    if (event->key() == Qt::Key_Escape && PickerOpen()) {
-        m_ui.cmdcancel->click();
+void PickerPanel::MoveSelection(int days) {
+    const auto picked = m_grid.PickedDate();
+    if (!picked)
+        return;
+    const int day = std::clamp(m_grid.SelectedDay() + days, 1, picked->daysInMonth());
+    m_grid.SelectDayCell(day - 1);
+    MirrorGrid();
+}
+
+void PickerPanel::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Left:
+        MoveSelection(-1);
+        break;
+    case Qt::Key_Right:
+        MoveSelection(1);
+        break;
+    case Qt::Key_Up:
+        MoveSelection(-7);
+        break;
+    case Qt::Key_Down:
+        MoveSelection(7);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        ConfirmPicker();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
         return;
     }
-    QWidget::keyPressEvent(event);
+    event->accept();
 }

@@ -6,6 +6,9 @@
 
 class QWidget;
 
+// The caption of every message box that names no title of its own.
+inline const QString ProgramTitle = QStringLiteral("Brenmoor");
+
 // What the window asks of the system: the clock, message boxes and the browser. Tests give the
 // window their own so they can fix the date and answer boxes without blocking.
 class Platform {

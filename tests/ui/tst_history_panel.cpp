@@ -1,5 +1,7 @@
 #include "support/WindowFixture.h"
 
+#include "ui/HistoryPanel.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QStringEncoder>
@@ -19,10 +21,17 @@ const QColor HistoryColour(0, 128, 128);
 
 // A finished offset calculation from 2013/1/20 by `count` days.
 void CalculateOffset(const WindowFixture& w, int count) {
-    w.ui->ChooseDate[1]->SetCaption(QStringLiteral("2013/1/20"));
-    w.ui->ChooseWeek[1]->SetCaption(QStringLiteral("(星期日)"));
-    w.ui->HowmuchDays->setText(QString::number(count));
-    w->ConfirmOffset();
+    w.C<Label>("ChooseDate_1")->SetCaption(QStringLiteral("2013/1/20"));
+    w.C<Label>("ChooseWeek_1")->SetCaption(QStringLiteral("(星期日)"));
+    w.C<QLineEdit>("HowmuchDays")->setText(QString::number(count));
+    w.Click("Command1");
+}
+
+QStringList Entries(const WindowFixture& w) {
+    QStringList texts;
+    for (int k = 0; k < History::SlotCount; ++k)
+        texts << w.Text(QString("History_%1").arg(k));
+    return texts;
 }
 
 QByteArray GbkLines(const QStringList& lines) {
@@ -33,7 +42,7 @@ QByteArray GbkLines(const QStringList& lines) {
 // stands for the bare surface of its frame. Comes from the window's corner, as a move to where the
 // pointer already is would be dropped.
 void Hover(const WindowFixture& w, const QString& name) {
-    QWidget* target = w.Control(name);
+    QWidget* target = w.C(name);
     QWidget* receiver =
         target->testAttribute(Qt::WA_TransparentForMouseEvents) ? target->parentWidget() : target;
     for (int y = 0; y < target->height(); ++y)
@@ -57,28 +66,24 @@ private slots:
         QStringList added;
         for (int count = 1; count <= 9; ++count) {
             CalculateOffset(w, count);
-            QCOMPARE(w->HistoryList().ShanShuoIndex(), std::min(count - 1, 7));
-            added << w->HistoryList().Slot(w->HistoryList().ShanShuoIndex());
+            added << w.Text(QString("History_%1").arg(std::min(count - 1, 7)));
         }
         QCOMPARE(added.takeFirst(), OffsetEntry);
-        for (int k = 0; k < 8; ++k)
-            QVERIFY(w->HistoryList().Slot(k) == added[k] && w.ui->History[k]->text() == added[k]);
-        QVERIFY(w.ui->T_ShanShuo[0]->isActive());
+        QCOMPARE(Entries(w), added);
     }
 
     void loadedEntriesShowAndCopy() {
         const QStringList lines = {OffsetEntry, "", "  ", "d", "e", "f", "g", "<b>x</b>"};
         WindowFixture w(lines);
-        for (int k = 0; k < 8; ++k)
-            QVERIFY(w->HistoryList().Slot(k) == lines[k] && w.ui->History[k]->text() == lines[k]);
-        for (int k : {0, 7}) {
+        QCOMPARE(Entries(w), lines);
+        for (int k : {0, 1, 7}) {
             QGuiApplication::clipboard()->setText("before");
-            Click(w.ui->History[k]);
+            w.Click(QString("History_%1").arg(k));
             QCOMPARE(QGuiApplication::clipboard()->text(), lines[k]);
         }
         const QString copied = "I Brenmoor: 复制成功！您可以在文本框内按 Ctrl V 粘贴本条内容。";
-        QCOMPARE(w.platform.Boxes(), QStringList({copied, copied}));
-        QCOMPARE(w.ui->History[7]->textFormat(), Qt::PlainText);
+        QCOMPARE(w.platform.Boxes(), QStringList({copied, copied, copied}));
+        QCOMPARE(w.C<QLabel>("History_7")->textFormat(), Qt::PlainText);
     }
 
     void closeSavesOnlyWithFirstEntry_data() {
@@ -118,13 +123,25 @@ private slots:
                                                  f.dir.filePath("missing")));
     }
 
+    void historyReadInOnePlaceMovesToTheOther() {
+        WindowFixture f({"a"}, false);
+        const QString moved = f.dir.filePath("data.log");
+        MainWindow window(f.platform, HistoryPlaces{f.HistoryPath(), moved});
+        QCOMPARE(window.findChild<QLabel*>("History_0")->text(), "a");
+        window.close();
+        QCOMPARE(HistoryFile::Load(moved).lines, QStringList({"a", "", "", "", "", "", "", ""}));
+        QCOMPARE(HistoryFile::Load(f.HistoryPath()).lines.size(), 8);
+        QCOMPARE(f.platform.Boxes().size(), 1);
+        QVERIFY(f.platform.Boxes()[0].startsWith("I Brenmoor: ") && f.platform.Boxes()[0].contains(moved));
+    }
+
     void hoverBoldUntilOwnFrameSurface() {
         const QString markup = "a  <i>b</i>  &amp;";
         WindowFixture w({"a", "b", "c", markup, "e", "f", "g", "h"});
         const auto bold = [&w](const QStringList& labels) {
             QStringList names;
             for (const QString& name : labels)
-                names << (w.Control<Label>(name)->IsBold() ? name : "-");
+                names << (w.C<Label>(name)->IsBold() ? name : "-");
             return names;
         };
         // Labels, another control, then the bare surface of their own frame (the lines of the history
@@ -144,40 +161,41 @@ private slots:
             QCOMPARE(bold(labels), none);
         }
         QTextDocument tip; // the copy tooltip shows an entry literally, markup and spaces too
-        tip.setHtml(w.ui->History[3]->toolTip());
+        tip.setHtml(w.C("History_3")->toolTip());
         QCOMPARE(tip.toPlainText(), "点击复制:" + markup);
     }
 
     void blink() {
         WindowFixture w(Full.first(6));
-        QTimer* stop = w.ui->T_ShanShuo[1];
-        Label* last = w.ui->History[7];
-        w->AddHistory(1);
-        QVERIFY(w.ui->T_ShanShuo[0]->isActive() && !stop->isActive());
-        for (int i = 0; i < 3; ++i)
-            w->ShanShuoTick(0);
+        auto* panel = w.C<HistoryPanel>("Fr_0");
+        auto* step = w.C<QTimer>("T_ShanShuo_0");
+        auto* stop = w.C<QTimer>("T_ShanShuo_1");
+        auto* last = w.C<Label>("History_7");
+        panel->AddHistory("x");
+        QVERIFY(step->isActive() && !stop->isActive());
+        QTRY_VERIFY(stop->isActive()); // from the first step on History_6
         const int stopRemaining = stop->remainingTime();
         QThread::msleep(40); // no timer fires while sleeping
-        // A new entry takes the running blink over, from its own first colour, not restarting the stop timer.
-        w->AddHistory(2);
-        for (int index : {1, 3, 5, 8, 10, 12, 14, 1, 3, 5, 8, 10, 12}) {
-            w->ShanShuoTick(0);
-            QCOMPARE(last->property("Tag").toString(), QString::number(index));
-            QCOMPARE(TextColour(last), Palette[index]);
-        }
-        QVERIFY2(stop->isActive() && stop->remainingTime() <= stopRemaining - 30,
-                 "the stop timer was restarted");
-        w->ShanShuoTick(1);
+        // A new entry takes the running blink over, from its own first colour; the stop timer runs on.
+        panel->AddHistory("y");
+        QVERIFY2(stop->remainingTime() <= stopRemaining - 30, "the stop timer was restarted");
+        QList<int> steps; // the colour indexes History_7 shows, step by step
+        connect(step, &QTimer::timeout, this, [&] {
+            steps << last->property("Tag").toInt();
+            QCOMPARE(TextColour(last), Palette[steps.last()]);
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(!step->isActive() && !stop->isActive(), 5000);
         QCOMPARE(TextColour(last), HistoryColour);
-        QCOMPARE(TextColour(w.ui->History[6]), Palette[5]); // keeps its last step's colour
-        QVERIFY(!w.ui->T_ShanShuo[0]->isActive() && !stop->isActive());
+        QCOMPARE(TextColour(w.C("History_6")), Palette[1]); // keeps its last step's colour
+        // On time: eleven steps after the takeover, a twelfth when due together with the stop.
+        QCOMPARE(steps.mid(0, 11), QList<int>({1, 3, 5, 8, 10, 12, 14, 1, 3, 5, 8}));
+        QVERIFY(steps.size() <= 12);
         // The full list shifts: the next entry blinks on the same label, from where its cycle stood.
-        w->AddHistory(1);
-        QCOMPARE(w->HistoryList().ShanShuoIndex(), 7);
-        for (int index : {14, 1}) {
-            w->ShanShuoTick(0);
-            QCOMPARE(TextColour(last), Palette[index]);
-        }
+        const int stood = steps.last();
+        steps.clear();
+        panel->AddHistory("z");
+        QTRY_VERIFY(!steps.isEmpty());
+        QCOMPARE(steps.first(), stood == 8 ? 10 : 12);
     }
 };
 

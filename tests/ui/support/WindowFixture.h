@@ -3,24 +3,22 @@
 #include "support/FakePlatform.h"
 
 #include "core/HistoryFile.h"
-#include "ui/DayCountBox.h"
-#include "ui/Frame.h"
 #include "ui/Label.h"
 #include "ui/MainWindow.h"
 
 #include <QComboBox>
-#include <QPushButton>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
 
 // A shown, active main window on a fake platform, its history file in a fresh temporary folder.
+// Controls are reached by their names, as tools outside the program reach them.
 struct WindowFixture {
     QTemporaryDir dir;
     FakePlatform platform;
     std::unique_ptr<MainWindow> window;
-    const ControlTree* ui = nullptr;
 
     // Writes the history file and starts the window, unless `start` is false.
     explicit WindowFixture(const QStringList& history = {}, bool start = true) {
@@ -35,23 +33,26 @@ struct WindowFixture {
 
     void Start(const QString& historyPath = {}) {
         window = std::make_unique<MainWindow>(platform, historyPath.isEmpty() ? HistoryPath() : historyPath);
-        ui = &window->Controls();
         window->show();
         window->activateWindow();
         if (!QTest::qWaitForWindowActive(window.get()))
             qWarning("the main window did not become active");
+        // The picker panel is built once the first frame is on screen.
+        QTRY_VERIFY(C("FrCalendar"));
     }
     MainWindow* operator->() const { return window.get(); }
 
-    template <typename T = QWidget> T* Control(const QString& name) const {
-        return window->findChild<T*>(name);
+    template <typename T = QWidget> T* C(const QString& name) const { return window->findChild<T*>(name); }
+    QString Text(const QString& name) const { return C<QObject>(name)->property("text").toString(); }
+    bool PickerOpen() const { return C("FrCalendar")->isVisible(); }
+    void Click(const QString& name) const { QTest::mouseClick(C(name), Qt::LeftButton); }
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) const {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
     }
-    QString Text(const QString& name) const { return Control<QObject>(name)->property("text").toString(); }
+    QString Focus() const {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "";
+    }
 };
-
-inline void Click(QWidget* widget) {
-    QTest::mouseClick(widget, Qt::LeftButton);
-}
 
 inline QColor TextColour(const QWidget* label) {
     return label->palette().color(QPalette::WindowText);
