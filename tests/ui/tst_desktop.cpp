@@ -1,0 +1,116 @@
+#include "support/FakePlatform.h"
+#include "support/XDesktop.h"
+
+#include "ui/MainWindow.h"
+#include "ui/Twips.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The picker panel on a real X desktop: real pointer input on its title bar, and a window manager's
+// frame around the window, which the release limits read.
+namespace {
+
+const QPoint Home = Twips::Point(705, 1140);
+const QPoint Grab = Twips::Point(100, 50); // on the title, clear of the close glyph
+
+// xdotool arguments that put the pointer on `at` inside `widget`.
+QStringList PointerTo(const QWidget* widget, QPoint at) {
+    const QPoint screen = widget->mapToGlobal(at);
+    return {"mousemove", QString::number(screen.x()), QString::number(screen.y())};
+}
+
+// The window placed as the program places it, its history in a fresh folder.
+struct DesktopWindow {
+    QTemporaryDir dir;
+    FakePlatform platform;
+    MainWindow window{platform, dir.filePath("Quillet.log")};
+    QWidget* panel = nullptr; // built once the window is on screen
+
+    QWidget* Control(const char* name) const { return window.findChild<QWidget*>(name); }
+
+    // Shows the window and opens the panel with a real click on the offset frame's date.
+    bool OpenPanel() {
+        window.CentreOnScreen();
+        window.show();
+        QWidget* field = Control("ChooseDate_1");
+        return QTest::qWaitForWindowActive(&window) &&
+               XDesktop::Send(PointerTo(field, field->rect().center()) + QStringList{"click", "1"}) &&
+               QTest::qWaitFor([this] { return (panel = Control("FrCalendar")) && panel->isVisible(); });
+    }
+};
+
+} // namespace
+
+class TestDesktop : public QObject {
+    Q_OBJECT
+public:
+    TestDesktop(const QString& unavailable, const QString& display)
+        : m_unavailable(unavailable), m_display(display) {}
+
+private slots:
+    void initTestCase() {
+        if (!m_unavailable.isEmpty())
+            QSKIP(qPrintable("no X desktop to test on: " + m_unavailable));
+        QVERIFY2(!m_display.isEmpty(), "Xvfb or openbox did not start");
+    }
+    void cleanup() {
+        if (QTest::currentTestFailed()) // a drag that failed half-way must not hold the button for the next
+            XDesktop::Send({"mouseup", "1"});
+    }
+
+    void releaseLeavesPanelInside_data() {
+        QTest::addColumn<QPoint>("drag"); // pointer travel with the button held, in pixels
+        QTest::newRow("plain click on the title") << QPoint(0, 0);
+        QTest::newRow("drag far past the left edge") << QPoint(-300, 20);
+        QTest::newRow("drag far past the top edge") << QPoint(20, -250);
+        QTest::newRow("drag far past the right edge") << QPoint(400, -20);
+        QTest::newRow("drag far past the bottom edge") << QPoint(-20, 400);
+    }
+    void releaseLeavesPanelInside() {
+        QFETCH(QPoint, drag);
+        DesktopWindow w;
+        QVERIFY(w.OpenPanel());
+        QCOMPARE(w.panel->pos(), Home);
+        QWidget* title = w.Control("LblTitle_0");
+        QVERIFY(XDesktop::Send(PointerTo(title, Grab) + QStringList{"mousedown", "1"} +
+                               PointerTo(title, Grab + drag)));
+        // The grabbed point follows the pointer, out of the window too.
+        QTRY_COMPARE(w.panel->pos(), Home + drag);
+        QVERIFY(XDesktop::Send({"mouseup", "1"}));
+        QTRY_COMPARE(title->palette().color(QPalette::WindowText), QColor(Qt::white)); // release handled
+        const QRect at = w.panel->geometry();
+        QVERIFY2(w.window.rect().contains(at),
+                 qPrintable(QString("panel left at %1, %2").arg(at.x()).arg(at.y())));
+    }
+
+    void closeGlyphClosesPanel() {
+        DesktopWindow w;
+        QVERIFY(w.OpenPanel());
+        QVERIFY(!w.Control("Fr_1")->isEnabled());
+        QWidget* glyph = w.Control("LblTitle_1");
+        QVERIFY(XDesktop::Send(PointerTo(glyph, glyph->rect().center()) + QStringList{"click", "1"}));
+        QTRY_VERIFY(!w.panel->isVisible());
+        QVERIFY(w.Control("Fr_1")->isEnabled() && w.Control("Fr_2")->isEnabled());
+    }
+
+private:
+    QString m_unavailable;
+    QString m_display;
+};
+
+// The desktop comes up before the application connects to it and goes after the application.
+int main(int argc, char** argv) {
+    XDesktop desktop;
+    const QString unavailable = XDesktop::Missing();
+    const QString display = unavailable.isEmpty() ? desktop.Start() : QString();
+    qputenv("QT_QPA_PLATFORM", display.isEmpty() ? "offscreen" : "xcb");
+    if (!display.isEmpty())
+        qputenv("DISPLAY", display.toLatin1());
+    QApplication app(argc, argv);
+    TestDesktop test(unavailable, display);
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_desktop.moc"
