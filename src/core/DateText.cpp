@@ -1,7 +1,5 @@
 #include "DateText.h"
 
-#include <QStringList>
-
 #include <array>
 
 namespace DateText {
@@ -11,22 +9,8 @@ namespace {
 const QDate FirstDate(FirstYear, 1, 1);
 const QDate LastDate(LastYear, 12, 31);
 
-bool IsAsciiDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
-}
-
-bool AllAsciiDigits(QStringView text) {
-    for (QChar c : text) {
-        if (!IsAsciiDigit(c))
-            return false;
-    }
-    return !text.isEmpty();
-}
-
-// Month and day are written without leading zeros, so only "1" … "99" shapes are read back.
-bool IsShortNumber(QStringView text) {
-    return text.size() <= 2 && AllAsciiDigits(text) && text.front() != u'0';
-}
+// "yyyy" keeps the year at four digits ("0100"); "M" and "d" drop leading zeros.
+constexpr QStringView Pattern = u"yyyy/M/d";
 
 } // namespace
 
@@ -35,25 +19,14 @@ bool InRange(const QDate& date) {
 }
 
 QString Format(const QDate& date) {
-    if (!date.isValid())
-        return QString();
-    return QStringLiteral("%1/%2/%3")
-        .arg(date.year(), 4, 10, QLatin1Char('0'))
-        .arg(date.month())
-        .arg(date.day());
+    return date.toString(Pattern);
 }
 
 std::optional<QDate> Parse(const QString& text) {
-    const QStringList parts = text.split(u'/');
-    if (parts.size() != 3)
-        return std::nullopt;
-    // The year is always written with four digits ("0100"), so exactly four are read back.
-    const QString& year = parts.at(0);
-    if (year.size() != 4 || !AllAsciiDigits(year) || !IsShortNumber(parts.at(1)) ||
-        !IsShortNumber(parts.at(2)))
-        return std::nullopt;
-    const QDate date(year.toInt(), parts.at(1).toInt(), parts.at(2).toInt());
-    if (!InRange(date))
+    const QDate date = QDate::fromString(text, Pattern);
+    // fromString also takes leading zeros in month and day and a signed year; only the one text
+    // Format gives for the date is a date text.
+    if (!InRange(date) || Format(date) != text)
         return std::nullopt;
     return date;
 }

@@ -7,8 +7,8 @@
 #include <optional>
 
 // Calendar dates as the program shows and reads them: "2013/1/20" (four-digit year, month and day
-// without leading zeros). Formatting and parsing are the program's own, independent of the system
-// locale, so a text written into a date field always reads back to the same date.
+// without leading zeros). Qt's fixed-format conversion ignores the system locale, so a text written
+// into a date field always reads back to the same date.
 namespace DateText {
 
 inline constexpr int FirstYear = 100;
@@ -20,8 +20,8 @@ bool InRange(const QDate& date);
 // "2013/1/20". The date must be valid.
 QString Format(const QDate& date);
 
-// Strict: exactly digits "/" digits "/" digits naming an existing date in range; anything else,
-// the placeholder "选择日期" included, gives no date.
+// Strict: only the exact text Format gives for a date in range; anything else ("2013/01/20", signs,
+// spaces, the placeholder "选择日期") gives no date.
 std::optional<QDate> Parse(const QString& text);
 
 // The base date moved by whole days; no date when the result leaves the years 100 to 9999.
@@ -42,8 +42,7 @@ QString WeekdayName(int weekdayNumber);
 // "(星期日)" … "(星期六)".
 QString WeekdayText(const QDate& date);
 
-// The placeholder shown before a weekday is known.
-inline const QString UnknownWeekdayText = QStringLiteral("(星期？)");
+// The caption of a date field that has no date yet; it is not a date text.
 inline const QString NoDateText = QStringLiteral("选择日期");
 
 // 28 … 31; the month must be 1 … 12.
