@@ -33,6 +33,14 @@ QStringList MonthGrid::MonthEntries() {
     return entries;
 }
 
+int MonthGrid::YearIndexForDigits(const QString& digits) {
+    for (int year = FirstYear; year <= LastYear; ++year) {
+        if (QString::number(year).startsWith(digits))
+            return year - FirstYear;
+    }
+    return -1;
+}
+
 void MonthGrid::SelectYearIndex(int index) {
     // Like a list given an index it does not have: nothing stays selected.
     m_yearIndex = (index >= 0 && index <= LastYear - FirstYear) ? index : -1;
@@ -61,6 +69,11 @@ void MonthGrid::SelectDayCell(int cell) {
     m_focusRequest = Focus::ConfirmButton;
 }
 
+void MonthGrid::MoveSelection(int days) {
+    const int lastDay = ShownMonthLength(ShownYear(), m_monthIndex + 1);
+    SelectDayCell(std::clamp(m_selectedDay + days, 1, lastDay) - 1);
+}
+
 void MonthGrid::LayoutMonth(int year, int month) {
     const int length = ShownMonthLength(year, month);
     for (int cell = 0; cell < CellCount; ++cell)
@@ -79,14 +92,6 @@ bool MonthGrid::CellVisible(int cell) const {
     if (cell < 0 || cell >= CellCount)
         return false;
     return cell < AlwaysShownCells || m_cellVisible[cell];
-}
-
-QString MonthGrid::YearEntryText() const {
-    return m_yearIndex < 0 ? QString() : QLatin1Char(' ') + QString::number(ShownYear());
-}
-
-QString MonthGrid::MonthEntryText() const {
-    return m_monthIndex < 0 ? QString() : QString::number(m_monthIndex + 1);
 }
 
 std::optional<QDate> MonthGrid::PickedDate() const {

@@ -22,6 +22,9 @@ public:
     // " 1960" … " 2099" and "1" … "12".
     static QStringList YearEntries();
     static QStringList MonthEntries();
+    // The year entry a typed prefix jumps to: the first year from 1960 on whose digits start with
+    // `digits` ("19" → 1960, "20" → 2000); -1 when none does.
+    static int YearIndexForDigits(const QString& digits);
 
     // The year list selection (entry i is the year 1960 + i, -1 = none) changed: OnYearChanged.
     void SelectYearIndex(int index);
@@ -29,6 +32,9 @@ public:
     void SelectMonthIndex(int index);
     // A click on day cell 0 … 30: SelectDayCell.
     void SelectDayCell(int cell);
+    // Arrow keys (±1, ±7): the selected day moved by `days` within the shown month, stopping at its
+    // first and last day, then handled as a click on that day's cell.
+    void MoveSelection(int days);
     // Shows the cells of the shown month: days 29 … 31 follow its length.
     void LayoutMonth(int year, int month);
 
@@ -39,14 +45,11 @@ public:
     int YearIndex() const { return m_yearIndex; }
     int MonthIndex() const { return m_monthIndex; }
     int SelectedDay() const { return m_selectedDay; }
-    bool YearListArmed() const { return m_yearListArmed; }
     bool CellVisible(int cell) const;
     // -1 while no cell is marked.
     int MarkedCell() const { return m_markedCell; }
     // The text of lblday ("星期日" at first).
     QString WeekdayWord() const { return m_weekdayWord; }
-    QString YearEntryText() const;  // "" while no year is selected
-    QString MonthEntryText() const; // "" while no month is selected
 
     // The date the lists and the selected day name; none while a list has no selection.
     std::optional<QDate> PickedDate() const;
