@@ -6,120 +6,136 @@
 
 #include <limits>
 
-// Date texts and arithmetic, the typed day count and the picker's month grid.
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The grid as the window mirrors it: picked date, weekday word, [marked day/shown cells], focus request.
+QString Shown(MonthGrid& grid) {
+    int shown = 0;
+    for (int cell = 0; cell < MonthGrid::CellCount; ++cell)
+        shown += grid.CellVisible(cell);
+    const QString focus[] = {"", " →ok", " →month"};
+    return DateText::Format(grid.PickedDate().value_or(QDate())) + ' ' + grid.WeekdayWord() +
+           u" [%1/%2]"_s.arg(grid.MarkedCell() + 1).arg(shown) + focus[int(grid.TakeFocusRequest())];
+}
+
+} // namespace
+
 class TestCalendar : public QObject {
     Q_OBJECT
 
 private slots:
-    void roundTripsWholeRange() {
-        // A 13-day step meets every year, month and day number.
-        for (QDate date(100, 1, 1); date.year() <= 9999; date = date.addDays(13))
-            if (const QString text = DateText::Format(date); DateText::Parse(text) != date)
-                QFAIL(qPrintable(text));
-        QCOMPARE(DateText::Format(QDate(2013, 12, 31)), "2013/12/31");
-        QCOMPARE(DateText::Format(QDate(100, 1, 1)), "0100/1/1");
-        QVERIFY(DateText::Parse("9999/12/31") == QDate(9999, 12, 31));
-        for (const char* text : {"选择日期", "", "2013/01/20", "2013/1/05", "2013/2/30", "2013/13/1",
-                                 "2013/1/0", " 2013/1/1", "2013-1-1", "100/1/1", "10000/1/1", "0099/12/31",
-                                 "+2013/1/1", "２０１３/1/1", "2013/1/1/1", "2013/1/"})
-            QVERIFY2(!DateText::Parse(QString::fromUtf8(text)), text);
-    }
-
-    void leapYears() {
-        for (auto [year, days] : {std::pair(1900, 28), {2000, 29}, {2096, 29}, {2099, 28}}) {
-            QCOMPARE(DateText::DaysInMonth(year, 2), days);
-            QVERIFY(DateText::Parse(QStringLiteral("%1/2/%2").arg(year).arg(days)));
-            QVERIFY(!DateText::Parse(QStringLiteral("%1/2/%2").arg(year).arg(days + 1)));
-        }
-    }
-
-    void offsets_data() {
-        QTest::addColumn<QDate>("base");
+    void dateTexts_data() {
+        QTest::addColumn<QString>("text");
         QTest::addColumn<qint64>("days");
-        QTest::addColumn<QDate>("result"); // invalid: no date
+        QTest::addColumn<QString>("result"); // moved date, weekday, count back; "" for no date text
         const qint64 huge = std::numeric_limits<qint64>::max();
-        QTest::newRow("leap February") << QDate(2000, 2, 28) << qint64(2) << QDate(2000, 3, 1);
-        QTest::newRow("next year") << QDate(2013, 12, 31) << qint64(1) << QDate(2014, 1, 1);
-        QTest::newRow("previous year") << QDate(2013, 1, 1) << qint64(-1) << QDate(2012, 12, 31);
-        QTest::newRow("first day") << QDate(100, 1, 2) << qint64(-1) << QDate(100, 1, 1);
-        QTest::newRow("last day") << QDate(9999, 12, 30) << qint64(1) << QDate(9999, 12, 31);
-        QTest::newRow("before first") << QDate(100, 1, 1) << qint64(-1) << QDate();
-        QTest::newRow("after last") << QDate(9999, 12, 31) << qint64(1) << QDate();
-        QTest::newRow("huge forward") << QDate(2013, 1, 1) << huge << QDate();
-        QTest::newRow("huge backward") << QDate(2013, 1, 1) << -huge - 1 << QDate();
+        QTest::newRow("four-digit year") << u"0100/1/1"_s << 0LL << "0100/1/1(星期五)相差（0）天";
+        QTest::newRow("last day") << u"9999/12/31"_s << 0LL << "9999/12/31(星期五)相差（0）天";
+        QTest::newRow("leap: divisible by 400") << u"2000/2/29"_s << 1LL << "2000/3/1(星期三)相差（1）天";
+        QTest::newRow("beyond 16 bits") << u"2099/12/31"_s << -51134LL << "1960/1/1(星期五)相差（-51134）天";
+        QTest::newRow("common: century") << u"1900/2/29"_s << 0LL << "";
+        QTest::newRow("month with leading zero") << u"2013/01/20"_s << 0LL << "";
+        QTest::newRow("day with leading zero") << u"2013/1/05"_s << 0LL << "";
+        QTest::newRow("year before range") << u"0099/12/31"_s << 0LL << "";
+        QTest::newRow("signed year") << u"-2013/1/1"_s << 0LL << "";
+        QTest::newRow("space") << u" 2013/1/1"_s << 0LL << "";
+        QTest::newRow("placeholder") << DateText::NoDateText << 0LL << "";
+        QTest::newRow("before first day") << u"0100/1/1"_s << -1LL << "out of range";
+        QTest::newRow("after last day") << u"9999/12/31"_s << 1LL << "out of range";
+        QTest::newRow("huge forward") << u"2013/1/1"_s << huge << "out of range";
+        QTest::newRow("huge backward") << u"2013/1/1"_s << -huge - 1 << "out of range";
     }
-    void offsets() {
-        QFETCH(QDate, base);
+    void dateTexts() {
+        QFETCH(QString, text);
         QFETCH(qint64, days);
-        QFETCH(QDate, result);
-        QCOMPARE(DateText::OffsetDate(base, days), result.isValid() ? std::optional(result) : std::nullopt);
+        QFETCH(QString, result);
+        const auto base = DateText::Parse(text);
+        const auto moved = base ? DateText::OffsetDate(*base, days) : std::nullopt;
+        QCOMPARE(moved ? DateText::Format(*moved) + DateText::WeekdayText(*moved) +
+                             DateText::DayDifferenceText(DateText::DayDifference(*base, *moved))
+                 : base ? u"out of range"_s
+                        : QString(),
+                 result);
     }
 
-    void differencesAndWeekdays() {
-        QCOMPARE(DateText::DayDifferenceText(DateText::DayDifference(QDate(100, 1, 1), QDate(100, 1, 1))),
-                 "相差（0）天");
-        QCOMPARE(DateText::WeekdayText(QDate(100, 1, 1)), "(星期五)");
-        QCOMPARE(DateText::WeekdayName(0) + DateText::WeekdayName(8), "星期六星期六");
+    // Keys as the day-count box filters them, then the misplaced minus, the count and its wording.
+    void typedCounts_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("count"); // kept text: whole days and wording, or "-" for no number
+        QTest::newRow("other keys refused") << u"+1a ３\r0"_s << "10: 10 天之后是：";
+        QTest::newRow("point and backspace are keys") << u"1.\b"_s << "1.\b: -";
+        QTest::newRow("trailing point") << u"1."_s << "1.: 1 天之后是：";
+        QTest::newRow("fraction dropped toward zero") << u"-1.5"_s << "-1.5: -1 天之前是：";
+        QTest::newRow("below zero is before") << u"-.5"_s << "-.5: 0 天之前是：";
+        QTest::newRow("minus zero is after") << u"-0"_s << "-0: 0 天之后是：";
+        QTest::newRow("later minus drops every minus") << u"--5"_s << "5: 5 天之后是：";
+        QTest::newRow("minus in fifth place") << u"1234-"_s << "1234: 1234 天之后是：";
+        QTest::newRow("nothing") << u""_s << ": -";
+        QTest::newRow("two points") << u"1.2.3"_s << "1.2.3: -";
+    }
+    void typedCounts() {
+        QFETCH(QString, typed);
+        QFETCH(QString, count);
+        typed.removeIf([](QChar key) { return !DayCount::IsDayCountKey(key); });
+        const QString text = DayCount::StripMisplacedMinus(typed);
+        const auto value = DayCount::Parse(text);
+        const QString days = value ? QString::number(DayCount::WholeDays(*value)) + ' ' : u"-"_s;
+        QCOMPARE(text + ": " + days + (value ? DayCount::DirectionWording(*value) : QString()), count);
     }
 
-    void countKeys() {
-        for (QChar key : QStringLiteral("0123456789-.\b"))
-            QVERIFY2(DayCount::IsDayCountKey(key), qPrintable(QString(key)));
-        for (QChar key : QStringLiteral("\ra +/:１")) // a full-width digit is no digit here
-            QVERIFY2(!DayCount::IsDayCountKey(key), qPrintable(QString(key)));
-    }
-
-    void stripsMisplacedMinus() {
-        const std::pair<const char*, const char*> rows[] = {
-            {"--5", "5"}, {"1-2", "12"}, {"5-", "5"},  {"1234-", "1234"},
-            {"--", ""},   {"-", "-"},    {"-5", "-5"}, {"12345-", "12345-"}};
-        for (auto [text, result] : rows)
-            QVERIFY2(DayCount::StripMisplacedMinus(text) == result, text);
-    }
-
-    void parsesCounts() {
-        const std::pair<const char*, double> numbers[] = {{"100", 100},     {"-10", -10},     {"0", 0},
-                                                          {"1.", 1},        {".5", 0.5},      {"-.5", -0.5},
-                                                          {"99999", 99999}, {"-9999", -9999}, {"007", 7}};
-        for (auto [text, value] : numbers)
-            QVERIFY2(DayCount::Parse(text) == value, text);
-        for (const char* text : {"", "-", ".", "-.", "1.2.3", "1-2", "5-", "+5", " 5", "1e3", "0x10", "1,5",
-                                 "inf", "nan", "五", "１"})
-            QVERIFY2(!DayCount::Parse(QString::fromUtf8(text)), text);
-    }
-
-    void wordsDirectionAndWholeDays() {
-        const std::tuple<double, qint64, bool> rows[] = {
-            {0.0, 0, false}, {-0.0, 0, false}, {-0.5, 0, true}, {1.5, 1, false}, {-1.5, -1, true}};
-        for (auto [count, days, before] : rows) {
-            QCOMPARE(DayCount::WholeDays(count), days);
-            QCOMPARE(DayCount::IsBefore(count), before);
-            QCOMPARE(DayCount::DirectionWording(count), before ? "天之前是：" : "天之后是：");
-        }
-    }
-
-    void monthGrid() {
-        QCOMPARE(MonthGrid::YearEntries().size(), 140);
+    void gridCarriesDayAndArmsYearList() {
         MonthGrid grid;
         grid.SelectYearIndex(2013 - MonthGrid::FirstYear); // the first change only arms the list
-        QCOMPARE(grid.MarkedCell(), -1);
-        QCOMPARE(grid.TakeFocusRequest(), MonthGrid::Focus::None);
-        grid.SelectMonthIndex(2);
+        QCOMPARE(Shown(grid), " 星期日 [0/28]");
+        grid.SelectMonthIndex(4);
         grid.SelectDayCell(14);
         grid.SelectDayCell(14); // the marked cell clicked again stays marked
-        QCOMPARE(grid.MarkedCell(), 14);
-        grid.SelectMonthIndex(4); // the day follows to the new month
-        QCOMPARE(grid.PickedDate(), std::optional(QDate(2013, 5, 15)));
-        QCOMPARE(grid.MarkedCell(), 14);
-        QCOMPARE(grid.WeekdayWord(), "星期三");
-        // A today outside the listed years names the nearest real date.
-        for (auto [today, named] : {std::pair(QDate(1955, 6, 15), QDate(1960, 6, 15)),
-                                    {QDate(2104, 2, 29), QDate(2099, 2, 28)},
-                                    {QDate(), QDate(1960, 1, 1)}}) {
-            MonthGrid clamped;
-            clamped.InitPicker(today);
-            QCOMPARE(clamped.PickedDate(), std::optional(named));
-        }
+        QCOMPARE(Shown(grid), "2013/5/15 星期三 [15/31] →ok");
+        grid.SelectDayCell(30);
+        grid.SelectMonthIndex(1); // 31 settles on February's last day
+        grid.SelectDayCell(29);   // a hidden cell cannot be clicked
+        QCOMPARE(Shown(grid), "2013/2/28 星期四 [28/28] →ok");
+        grid.SelectYearIndex(2012 - MonthGrid::FirstYear); // an armed change lays the month out again
+        QCOMPARE(Shown(grid), "2012/2/28 星期二 [28/29] →month");
+    }
+
+    void gridFromToday_data() {
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<int>("move"); // arrow-key step after start-up; 0 selects the day again
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("leap: divisible by 4") << QDate(2096, 2, 29) << 0 << "2096/2/29 星期三 [29/29] →ok";
+        QTest::newRow("before first year") << QDate(1955, 6, 15) << 0 << "1960/6/15 星期三 [15/30] →ok";
+        QTest::newRow("after last year") << QDate(2100, 3, 15) << 0 << "2099/3/15 星期日 [15/31] →ok";
+        QTest::newRow("leap day clamped") << QDate(2104, 2, 29) << 0 << "2099/2/28 星期六 [28/28] →ok";
+        QTest::newRow("right") << QDate(2013, 4, 15) << 1 << "2013/4/16 星期二 [16/30] →ok";
+        QTest::newRow("stops at the first day") << QDate(2013, 4, 3) << -7 << "2013/4/1 星期一 [1/30] →ok";
+        QTest::newRow("stops at the last day") << QDate(2013, 4, 28) << 7 << "2013/4/30 星期二 [30/30] →ok";
+    }
+    void gridFromToday() {
+        QFETCH(QDate, today);
+        QFETCH(int, move);
+        QFETCH(QString, shown);
+        MonthGrid grid;
+        grid.InitPicker(today);
+        grid.TakeFocusRequest();
+        grid.MoveSelection(move);
+        QCOMPARE(Shown(grid), shown);
+    }
+
+    void yearForDigits_data() {
+        QTest::addColumn<QString>("digits");
+        QTest::addColumn<QString>("entry"); // "" for none
+        QTest::newRow("first listed year starting so") << u"19"_s << " 1960";
+        QTest::newRow("next century") << u"2"_s << " 2000";
+        QTest::newRow("last listed year") << u"2099"_s << " 2099";
+        QTest::newRow("no year starts so") << u"3"_s << "";
+    }
+    void yearForDigits() {
+        QFETCH(QString, digits);
+        QFETCH(QString, entry);
+        QCOMPARE(MonthGrid::YearEntries().value(MonthGrid::YearIndexForDigits(digits)), entry);
     }
 };
 
