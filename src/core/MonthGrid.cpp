@@ -33,14 +33,6 @@ QStringList MonthGrid::MonthEntries() {
     return entries;
 }
 
-int MonthGrid::YearIndexForDigits(const QString& digits) {
-    for (int year = FirstYear; year <= LastYear; ++year) {
-        if (QString::number(year).startsWith(digits))
-            return year - FirstYear;
-    }
-    return -1;
-}
-
 void MonthGrid::SelectYearIndex(int index) {
     // Like a list given an index it does not have: nothing stays selected.
     m_yearIndex = (index >= 0 && index <= LastYear - FirstYear) ? index : -1;

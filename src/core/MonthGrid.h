@@ -22,9 +22,6 @@ public:
     // " 1960" … " 2099" and "1" … "12".
     static QStringList YearEntries();
     static QStringList MonthEntries();
-    // The year entry a typed prefix jumps to: the first year from 1960 on whose digits start with
-    // `digits` ("19" → 1960, "20" → 2000); -1 when none does.
-    static int YearIndexForDigits(const QString& digits);
 
     // The year list selection (entry i is the year 1960 + i, -1 = none) changed: OnYearChanged.
     void SelectYearIndex(int index);

@@ -8,11 +8,11 @@
 
 #include "core/DateText.h"
 #include "core/InfoTexts.h"
+#include "core/SecondTimer.h"
 
 #include <BuildVersion.h>
 
 #include <QLocale>
-#include <QTimer>
 
 using namespace ControlFactory;
 
@@ -32,12 +32,12 @@ InfoLines::InfoLines(Platform& platform, QWidget* window, Label* todayLine)
         connect(line, &Label::clicked, this, &InfoLines::OpenTimePage);
     connect(about, &Label::clicked, this, &InfoLines::ShowAbout);
 
-    // The clock line changes with each second of the system clock. Rather than polling every
-    // millisecond, the timer is re-armed at each tick for just after the next second begins, taken
-    // afresh from the system clock so it never drifts and follows clock changes.
-    m_clock = MakeTimer(window, QStringLiteral("Timer1"), 1);
-    m_clock->setSingleShot(true);
-    connect(m_clock, &QTimer::timeout, this, &InfoLines::ClockTick);
+    // The clock line changes with each second of the system clock: rather than polling every
+    // millisecond, the timer wakes right after each second begins.
+    m_clock = new SecondTimer(window);
+    m_clock->setObjectName(QStringLiteral("Timer1"));
+    connect(m_clock, &SecondTimer::timeout, this, &InfoLines::ClockTick);
+    m_clock->start();
 }
 
 void InfoLines::ShowToday(const QDate& today) {
@@ -51,7 +51,6 @@ void InfoLines::ClockTick() {
     const QString line = InfoTexts::ComposeClockLine(now, QLocale());
     if (m_clockLine->text() != line)
         m_clockLine->SetCaption(line);
-    m_clock->start(1000 - now.msec());
 }
 
 void InfoLines::OpenTimePage() {

@@ -5,7 +5,7 @@
 
 class Label;
 class Platform;
-class QTimer;
+class SecondTimer;
 class QWidget;
 
 // The today line, the clock line and the About label at the bottom, and the time page both lines
@@ -17,7 +17,7 @@ public:
 
     // Writes the today line for the date the program started on.
     void ShowToday(const QDate& today);
-    // Rewrites the clock line and arms the clock for the next second.
+    // Rewrites the clock line from the clock.
     void ClockTick();
     void OpenTimePage();
     void ShowAbout();
@@ -27,5 +27,5 @@ private:
     QWidget* m_window;
     Label* m_todayLine;
     Label* m_clockLine = nullptr;
-    QTimer* m_clock = nullptr;
+    SecondTimer* m_clock = nullptr;
 };

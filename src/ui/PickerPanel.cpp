@@ -194,16 +194,12 @@ void PickerPanel::ClosePicker() {
     emit closed(TargetField, m_openedFromKeyboard);
 }
 
-void PickerPanel::MoveSelection(int days) {
-    const auto picked = m_grid.PickedDate();
-    if (!picked)
-        return;
-    const int day = std::clamp(m_grid.SelectedDay() + days, 1, picked->daysInMonth());
-    m_grid.SelectDayCell(day - 1);
-    MirrorGrid();
-}
-
 void PickerPanel::keyPressEvent(QKeyEvent* event) {
+    // The arrows move the selected day within the shown month, as a click on its cell does.
+    const auto MoveSelection = [this](int days) {
+        m_grid.MoveSelection(days);
+        MirrorGrid();
+    };
     switch (event->key()) {
     case Qt::Key_Left:
         MoveSelection(-1);

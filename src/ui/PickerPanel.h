@@ -48,7 +48,6 @@ private:
     void BuildLists();
     void BuildDays();
     void MirrorGrid();
-    void MoveSelection(int days);
 
     MonthGrid& m_grid;
     std::array<Label*, 2> m_titleBar = {};

@@ -123,20 +123,6 @@ private slots:
         grid.MoveSelection(move);
         QCOMPARE(Shown(grid), shown);
     }
-
-    void yearForDigits_data() {
-        QTest::addColumn<QString>("digits");
-        QTest::addColumn<QString>("entry"); // "" for none
-        QTest::newRow("first listed year starting so") << u"19"_s << " 1960";
-        QTest::newRow("next century") << u"2"_s << " 2000";
-        QTest::newRow("last listed year") << u"2099"_s << " 2099";
-        QTest::newRow("no year starts so") << u"3"_s << "";
-    }
-    void yearForDigits() {
-        QFETCH(QString, digits);
-        QFETCH(QString, entry);
-        QCOMPARE(MonthGrid::YearEntries().value(MonthGrid::YearIndexForDigits(digits)), entry);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestCalendar)

@@ -1,5 +1,6 @@
 // Renders the real main window offscreen into a PNG, for a fixed date and a given history file.
 //   screenshot OUT.png [--scale N] [--history FILE] [--date YYYY-MM-DD] [--picker]
+#include "ui/Label.h"
 #include "ui/MainWindow.h"
 #include "ui/Platform.h"
 
@@ -56,8 +57,11 @@ int main(int argc, char** argv) {
     MainWindow window(platform, history);
     window.setAttribute(Qt::WA_DontShowOnScreen);
     window.show();
+    // The picker panel is built after the first frame.
+    while (!window.findChild<QWidget*>(QStringLiteral("FrCalendar")))
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     if (parser.isSet("picker"))
-        window.OpenPicker(1);
+        emit window.findChild<Label*>(QStringLiteral("ChooseDate_1"))->clicked();
     QApplication::processEvents();
     const QPixmap picture = window.grab();
     return picture.save(parser.positionalArguments().first()) ? 0 : 1;
