@@ -3,6 +3,7 @@
 #include "ui/Decoration.h"
 #include "ui/HistoryPanel.h"
 
+#include <QAbstractItemView>
 #include <QStyle>
 
 // The window as it first appears, its layout as a user sees it, the clock and today lines, the time
@@ -92,10 +93,22 @@ private slots:
         QCOMPARE(w.Text("History_7"), longest);
         w.C<QLineEdit>("HowmuchDays")->setText("99999");
         w.C<Label>("CResult_2")->SetCaption("相差（-51134）天");
-        w.C<Label>("History_0")->SetBold(true);
+        // Bold under the pointer does not widen a text.
+        for (const char* name : {"History_0", "ChooseDate_1"}) {
+            auto* label = w.C<Label>(name);
+            const int width = label->width();
+            label->SetBold(true);
+            QCOMPARE(label->width(), width);
+        }
         QCOMPARE(LayoutFaults(w.window.get()).join('\n'), QString());
         w.Click("ChooseDate_1");
         w.C<QComboBox>("cbomonth")->setCurrentIndex(11);
+        // The opened year list shows a bounded number of rows and scrolls.
+        auto* years = w.C<QComboBox>("cboyear");
+        years->showPopup();
+        QTRY_VERIFY(years->view()->isVisible());
+        QVERIFY(years->view()->window()->height() < 12 * years->view()->sizeHintForRow(0));
+        years->hidePopup();
         QCOMPARE(LayoutFaults(w.window.get()).join(" / "), QString());
         // The tamper check: a history line put over its neighbour is seen.
         w.C("History_3")->move(w.C("History_4")->pos());
