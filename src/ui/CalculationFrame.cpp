@@ -36,7 +36,8 @@ Label* CalculationFrame::AddDateField(int field, int left) {
     // Reached by Tab after the other controls; Enter or Space opens the picker like a click.
     label->setFocusPolicy(Qt::TabFocus);
     label->setAccessibleDescription(QStringLiteral("日期，按回车键选择"));
-    connect(label, &Label::clicked, this, [this, field] { emit dateFieldClicked(field); });
+    connect(label, &Label::clicked, this, [this, field] { emit dateFieldClicked(field, false); });
+    connect(label, &Label::keyClicked, this, [this, field] { emit dateFieldClicked(field, true); });
     connect(label, &Label::moved, label, [label] { label->SetBold(true); });
     return label;
 }

@@ -20,7 +20,8 @@ public:
     static const QString UnknownWeekday;
 
 signals:
-    void dateFieldClicked(int field);
+    // By the mouse, or by Enter or Space while the field has the focus.
+    void dateFieldClicked(int field, bool byKeyboard);
     // A finished result, as its history entry.
     void resultReady(const QString& entry);
 

@@ -69,7 +69,7 @@ void Label::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Space:
-        emit clicked();
+        emit keyClicked();
         return;
     default:
         QLabel::keyPressEvent(event);

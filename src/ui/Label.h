@@ -4,7 +4,7 @@
 
 // A label as the window uses it: plain text only, optionally sizing itself to its text (keeping its
 // left and top), and reporting presses, moves, releases and clicks with the pointer's position. A
-// label that takes the keyboard focus shows it and is clicked by Enter or Space.
+// label that takes the keyboard focus shows it and reports Enter or Space as a key click.
 class Label : public QLabel {
     Q_OBJECT
 public:
@@ -24,6 +24,7 @@ signals:
     void moved(Qt::MouseButtons buttons, QPoint position);
     void released(Qt::MouseButton button, Qt::MouseButtons buttons, QPoint position);
     void clicked();
+    void keyClicked();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -90,10 +90,8 @@ void MainWindow::paintEvent(QPaintEvent* event) {
     }
 }
 
-void MainWindow::OpenPicker(int field) {
-    CalculationFrame* frame = field == 1 ? static_cast<CalculationFrame*>(m_offset) : m_dayCount;
-    const bool fromKeyboard = frame->DateField(field)->hasFocus();
-    Picker()->OpenPicker(field, fromKeyboard);
+void MainWindow::OpenPicker(int field, bool byKeyboard) {
+    Picker()->OpenPicker(field, byKeyboard);
     SetCalculationFramesEnabled(false);
 }
 

@@ -38,7 +38,7 @@ protected:
 private:
     void LoadSequence();
     PickerPanel* Picker();
-    void OpenPicker(int field);
+    void OpenPicker(int field, bool byKeyboard);
     void OnPickerConfirmed(int field, const QString& dateText, const QString& weekdayWord);
     void OnPickerClosed(int field, bool returnFocus);
     void SetCalculationFramesEnabled(bool enabled);

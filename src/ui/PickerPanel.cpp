@@ -166,14 +166,14 @@ void PickerPanel::MirrorGrid() {
     }
 }
 
-void PickerPanel::OpenPicker(int field, bool fromKeyboard) {
+void PickerPanel::OpenPicker(int field, bool byKeyboard) {
     TargetField = static_cast<std::uint8_t>(field);
-    m_openedFromKeyboard = fromKeyboard;
+    m_openedByKeyboard = byKeyboard;
     show();
     // Every opening places the panel anew, wherever it was dragged last time.
     move(Twips::Point(705, 1140));
     raise();
-    if (fromKeyboard)
+    if (byKeyboard)
         m_ok->setFocus(Qt::TabFocusReason);
 }
 
@@ -191,7 +191,7 @@ void PickerPanel::ClosePicker() {
     // A control of the hidden panel must not go on taking keys (an arrow would change the month).
     if (QWidget* focus = focusWidget(); focus && isAncestorOf(focus))
         focus->clearFocus();
-    emit closed(TargetField, m_openedFromKeyboard);
+    emit closed(TargetField, m_openedByKeyboard);
 }
 
 void PickerPanel::keyPressEvent(QKeyEvent* event) {

@@ -28,7 +28,7 @@ public:
 
     // Shows the panel at its opening place for date field `field` (1 … 3). When the field had the
     // keyboard focus, the focus moves into the panel.
-    void OpenPicker(int field, bool fromKeyboard);
+    void OpenPicker(int field, bool byKeyboard);
     // Reports the picked date for the field, then closes.
     void ConfirmPicker();
     // Hides the panel; nothing is written.
@@ -59,5 +59,5 @@ private:
     QPushButton* m_cancel = nullptr;
     std::unique_ptr<TitleBarDrag> m_drag;
     std::uint8_t TargetField = 1;
-    bool m_openedFromKeyboard = false;
+    bool m_openedByKeyboard = false;
 };
