@@ -1,29 +1,40 @@
 #include "HistoryFile.h"
 
+#include "GbkCodec.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
+
+#include <cerrno>
+#include <cstring>
 
 namespace HistoryFile {
 
 namespace {
 
-// The file is in the ANSI code page of the Simplified-Chinese systems the program is made for.
-const char* const FileEncoding = "GBK";
+const QString EncodingMissing = QStringLiteral("系统不支持 GBK 编码");
+const QString IsFolder = QStringLiteral("该位置是一个文件夹，不是文件");
 
-const QString EncodingMissing = QStringLiteral("the GBK text encoding is not available");
-
-QString DecodeLine(const QByteArray& bytes) {
-    // A character cut off at the end of the bytes would vanish silently; a CR behind it makes the
-    // decoder turn it into a replacement character. The CR itself always decodes to one CR.
-    QStringDecoder decoder(FileEncoding);
-    QString text = decoder.decode(bytes + '\r');
-    if (text.endsWith(QLatin1Char('\r')))
-        text.chop(1);
-    return text;
+// The reasons a user can act on, in Chinese; any other keeps the system's words. Qt words a few
+// reasons itself, on every system, and takes the rest from the C library's errno texts on POSIX
+// systems; Windows words its own, already in the user's language, which those never match.
+QString InChinese(const QString& reason) {
+    const auto qt = [](const char* text) { return QCoreApplication::translate("QIODevice", text); };
+    const auto c = [](int code) { return QString::fromLocal8Bit(std::strerror(code)); };
+    const std::pair<QString, QString> known[] = {
+        {qt("Permission denied"), QStringLiteral("没有权限")},
+        {c(EPERM), QStringLiteral("没有权限")},
+        {qt("No space left on device"), QStringLiteral("磁盘已满")},
+        {c(EROFS), QStringLiteral("文件系统是只读的")},
+        {qt("No such file or directory"), QStringLiteral("文件或文件夹不存在")},
+    };
+    for (const auto& [system, chinese] : known)
+        if (reason == system)
+            return chinese;
+    return reason;
 }
 
 } // namespace
@@ -51,27 +62,27 @@ LoadResult Load(const QString& path) {
     // Something else in the file's place would otherwise hide the history without a word, and
     // opening a pipe would wait for a writer.
     if (info.isDir()) {
-        result.error = QStringLiteral("该位置是一个文件夹，不是文件");
+        result.error = IsFolder;
         return result;
     }
     if (!info.isFile()) {
         result.error = QStringLiteral("该位置不是普通文件");
         return result;
     }
-    if (!QStringDecoder(FileEncoding).isValid()) {
+    if (!GbkCodec::Available()) {
         result.error = EncodingMissing;
         return result;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        result.error = file.errorString();
+        result.error = InChinese(file.errorString());
         return result;
     }
     // Enough for eight lines of the longest length kept, each with CR LF; no more, so a huge file
     // or one without line ends cannot stall the start.
     const QByteArray bytes = file.read(History::SlotCount * (ReadLimit + 2));
     if (file.error() != QFileDevice::NoError) {
-        result.error = file.errorString();
+        result.error = InChinese(file.errorString());
         return result;
     }
     result.lines = Decode(bytes);
@@ -79,36 +90,43 @@ LoadResult Load(const QString& path) {
 }
 
 QString Save(const QString& path, const History::Slots& texts) {
-    if (!QStringEncoder(FileEncoding).isValid())
+    if (!GbkCodec::Available())
         return EncodingMissing;
+    // QSaveFile refuses these two with texts of its own, which name no reason.
+    const QFileInfo info(path);
+    if (info.isDir())
+        return IsFolder;
+    if (info.exists() && !info.isWritable()) {
+        // Opening to append changes nothing, and the system says why it cannot be written.
+        QFile existing(path);
+        if (!existing.open(QIODevice::WriteOnly | QIODevice::Append))
+            return InChinese(existing.errorString());
+    }
     // Written beside the old file and renamed over it only when complete. Unbuffered, because a
     // buffered short write (a full disk) can be dropped without an error and the cut-off file
     // committed; written directly, a short write shows and the next write reports the reason.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return file.errorString();
+        return InChinese(file.errorString());
     const QByteArray bytes = Encode(texts);
     for (qint64 written = 0; written < bytes.size();) {
         const qint64 count = file.write(bytes.constData() + written, bytes.size() - written);
         if (count <= 0) {
-            const QString reason = file.errorString();
+            const QString reason = InChinese(file.errorString());
             file.cancelWriting();
             return reason;
         }
         written += count;
     }
     if (!file.commit())
-        return file.errorString();
+        return InChinese(file.errorString());
     return {};
 }
 
 QByteArray Encode(const History::Slots& texts) {
-    QStringEncoder encoder(FileEncoding);
     QByteArray bytes;
-    for (const QString& text : texts) {
-        bytes += encoder.encode(text);
-        bytes += "\r\n";
-    }
+    for (const QString& text : texts)
+        bytes += GbkCodec::Encode(text) + "\r\n";
     return bytes;
 }
 
@@ -118,7 +136,7 @@ QStringList Decode(const QByteArray& bytes) {
     while (start < bytes.size() && lines.size() < History::SlotCount) {
         const qsizetype cr = bytes.indexOf('\r', start);
         const qsizetype end = cr < 0 ? bytes.size() : cr;
-        lines << DecodeLine(bytes.sliced(start, qMin(end - start, ReadLimit)));
+        lines << GbkCodec::Decode(bytes.sliced(start, qMin(end - start, ReadLimit)));
         start = end + 1;
         if (start < bytes.size() && bytes[start] == '\n')
             ++start;

@@ -22,14 +22,16 @@ QString PathIn(const QString& directory);
 struct LoadResult {
     bool exists = false; // false: no ordinary file there; nothing to load and nothing to report
     QStringList lines;   // at most eight, in file order
-    QString error;       // the system's reason when the file exists but could not be read
+    QString error;       // why the file exists but could not be read
 };
 
-// Invalid bytes become replacement characters; a file that cannot be read reports why.
+// Invalid bytes become replacement characters; a file that cannot be read reports why. Reasons
+// are said in Chinese when they are common (no permission, disk full, read-only file system, not
+// found, a folder in the way), in the system's words otherwise.
 LoadResult Load(const QString& path);
 
-// Replaces the file atomically with the eight slots; on failure returns the system's reason and
-// leaves the previous file as it was. An empty string means success.
+// Replaces the file atomically with the eight slots; on failure returns the reason, as for Load,
+// and leaves the previous file as it was. An empty string means success.
 QString Save(const QString& path, const History::Slots& texts);
 
 // The exact bytes Save writes: GBK, every line ending CR LF.

@@ -1,14 +1,13 @@
-// The history file under hostile conditions: random and broken bytes, huge files, things that are not
-// files in its place, permissions, a full disk and a process killed while saving. Whatever happens,
-// nothing crashes or hangs, a failure comes with a reason, and a save that cannot complete leaves the
-// previous file exactly as it was.
+// The history file under hostile conditions: things that are not files in its place, permissions, a
+// full or read-only disk, a folder gone, and a process killed while saving. Nothing hangs, a failure
+// comes with its reason (in Chinese when it is a common one), and a save that cannot complete leaves
+// the previous file exactly as it was.
 #include "core/HistoryFile.h"
 #include "support/FileBytes.h"
+#include "support/OrdinaryUser.h"
 
 #include <QDir>
-#include <QFile>
 #include <QRandomGenerator>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,43 +17,22 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
-
-const QString Bad(QChar::ReplacementCharacter);
-const QString Nul(QChar(0));
-const qsizetype Limit = HistoryFile::ReadLimit;
 
 QStringList Entries(const QString& dir) {
     return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
-History::Slots SlotsOf(const QStringList& lines) {
-    History::Slots texts;
-    std::copy_n(lines.begin(), qMin(lines.size(), qsizetype(History::SlotCount)), texts.begin());
-    return texts;
-}
-
-const History::Slots OldSlots = SlotsOf({"2013/1/23(星期三)的100天之后是：2013/5/3(星期五)", "a"});
-
-// Permissions stop an ordinary user but not root; as root the scope runs with the effective user
-// id of "nobody", so the same checks hold for every runner.
-[[nodiscard]] auto AsOrdinaryUser(bool wanted = true) {
-    const bool switched = wanted && geteuid() == 0 && seteuid(65534) == 0;
-    return qScopeGuard([switched] {
-        if (switched && seteuid(0) != 0)
-            qFatal("could not return to root");
-    });
-}
+const History::Slots OldSlots = {"2013/1/23(星期三)的100天之后是：2013/5/3(星期五)", "a"};
 
 // Mounts a tmpfs of `bytes` at `dir` in a mount namespace private to this test process, so nothing
 // is seen outside it and nothing outlives it. False where that is not allowed.
-bool MountTmpfs(const QString& dir, qint64 bytes) {
+bool MountTmpfs(const QString& dir, qint64 bytes, unsigned long flags = 0) {
     static const bool privateNamespace =
         unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
     return privateNamespace &&
-           mount("tmpfs", QFile::encodeName(dir), "tmpfs", 0, "size=" + QByteArray::number(bytes)) == 0;
+           mount("tmpfs", QFile::encodeName(dir), "tmpfs", flags, "size=" + QByteArray::number(bytes)) == 0;
 }
 
 } // namespace
@@ -63,179 +41,100 @@ class TestHistoryFileHostile : public QObject {
     Q_OBJECT
 
 private slots:
-    void loadsBoundedAndSavesBackWhole_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("lines"); // the lines read, when given
-        QTest::addColumn<qint64>("sparseSize"); // the file is then extended with NULs to this size
-        const auto row = [](const QString& name, const QByteArray& bytes, const QStringList& lines = {},
-                            qint64 sparseSize = 0) {
-            QTest::newRow(qPrintable(name)) << bytes << lines << sparseSize;
-        };
-        QRandomGenerator random(20130123);
-        static const char awkward[] = "\r\n\0\x81\xA1\xD0\xFE\xFF\x80\x7F/09a";
-        for (const qsizetype size :
-             {qsizetype(1), qsizetype(64), Limit - 1, Limit, Limit + 1, qsizetype(1) << 20})
-            for (int round = 0; round < 4; ++round) { // any byte, or mostly line ends, NULs and lead bytes
-                QByteArray bytes(size, Qt::Uninitialized);
-                for (char& byte : bytes)
-                    byte = round < 2 ? char(random.bounded(256))
-                                     : awkward[random.bounded(int(sizeof awkward - 1))];
-                row(QString("%1 random bytes #%2").arg(size).arg(round), bytes);
-            }
-        // A broken double-byte character never takes the byte after it along: dates stay readable.
-        row("GBK lead byte before LF", "a\x81\nb", {"a" + Bad + "\nb"});
-        row("GBK lead byte before a date", QByteArray("\xD0") + "2013/1/5", {Bad + "2013/1/5"});
-        row("four-byte form, not GBK", "\x81\x30\x81\x30", {Bad + "0" + Bad + "0"});
-        row("NULs between line ends", QByteArray("\0\r\n\0\0\r\0", 7), {Nul, Nul + Nul, Nul});
-        // At the length limit of a line: a cut character, a line end just inside it, cut lines.
-        const QString limitOfX(Limit, 'x');
-        row("double-byte character across the limit", QByteArray(Limit - 1, 'x') + "\xD6\xD0",
-            {limitOfX.left(Limit - 1) + Bad});
-        row("line exactly at the limit", QByteArray(Limit, 'x') + "\r\nnext", {limitOfX, "next"});
-        row("long lines, then short ones",
-            QByteArray(Limit * 3, 'x') + "\r" + QByteArray(Limit + 1, 'x') + "\r\na\r\nb",
-            {limitOfX, limitOfX, "a", "b"});
-        row("10 MB line", QByteArray(10'000'000, 'x') + "\r\nentry", {limitOfX});
-        row("eight full lines of double-byte characters",
-            (QByteArray(Limit / 2, 'x').replace("x", "\xD6\xD0") + "\r").repeated(History::SlotCount));
-        // Huge files without line ends never stall the start.
-        const QString limitOfNul(Limit, QChar(0));
-        row("512 MiB, no line end", "", {limitOfNul}, qint64(512) << 20);
-        row("entries, then 512 MiB", "a\r\nb\r\n", {"a", "b", limitOfNul}, qint64(512) << 20);
-    }
-
-    // Whatever a file held, loading it is bounded, and what is then saved reads back whole (nothing
-    // cut off) and settles: a second save and load changes nothing more.
-    void loadsBoundedAndSavesBackWhole() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QStringList, lines);
-        QFETCH(qint64, sparseSize);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(HistoryFile::FileName);
-        QVERIFY(WriteFile(path, bytes));
-        if (sparseSize > 0)
-            QVERIFY(QFile::resize(path, sparseSize));
-
-        const HistoryFile::LoadResult first = HistoryFile::Load(path);
-        QVERIFY(first.exists);
-        QCOMPARE(first.error, QString());
-        QVERIFY(first.lines.size() <= History::SlotCount);
-        for (const QString& line : first.lines)
-            QVERIFY(!line.contains('\r') && line.size() <= Limit);
-        if (!lines.isEmpty())
-            QCOMPARE(first.lines, lines);
-
-        const History::Slots read = SlotsOf(first.lines);
-        QCOMPARE(HistoryFile::Save(path, read), QString());
-        const HistoryFile::LoadResult second = HistoryFile::Load(path);
-        QCOMPARE(second.lines.size(), History::SlotCount);
-        for (int k = 0; k < History::SlotCount; ++k)
-            QCOMPARE(second.lines[k].size(), read[k].size());
-        QCOMPARE(HistoryFile::Save(path, SlotsOf(second.lines)), QString());
-        QCOMPARE(HistoryFile::Load(path).lines, second.lines);
-    }
-
-    void somethingElseInItsPlace_data() {
+    void failuresKeepTheOldFile_data() {
         QTest::addColumn<QString>("kind");
-        QTest::addColumn<bool>("loadReports"); // false: taken as no history at all
-        QTest::addColumn<bool>("saves");
-        // A directory is kept, never replaced, and the failure is reported.
-        QTest::newRow("a directory named Quillet.log") << "directory" << true << false;
+        QTest::addColumn<qint64>("room");        // bytes free on a small disk; -1: no such disk
+        QTest::addColumn<QString>("loadReason"); // "": read without complaint
+        QTest::addColumn<QString>("saveReason"); // "": saved
+        const QString folder = QStringLiteral("该位置是一个文件夹，不是文件");
+        const QString denied = QStringLiteral("没有权限");
+        QTest::newRow("a directory in its place") << "directory" << -1ll << folder << folder;
         // A pipe is never waited on; the save replaces it with the file.
-        QTest::newRow("a FIFO") << "fifo" << true << true;
-        QTest::newRow("a file without read or write permission") << "unreadable" << true << false;
-    }
-
-    void somethingElseInItsPlace() {
-        QFETCH(QString, kind);
-        QFETCH(bool, loadReports);
-        QFETCH(bool, saves);
-        QTemporaryDir dir;
-        QVERIFY(QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFileDevice::ExeOther));
-        const QString path = dir.filePath(HistoryFile::FileName);
-        if (kind == "directory")
-            QVERIFY(QDir(dir.path()).mkdir(HistoryFile::FileName));
-        else if (kind == "fifo")
-            QCOMPARE(mkfifo(QFile::encodeName(path), 0644), 0);
-        else
-            QVERIFY(WriteFile(path, "a\r\n") && QFile::setPermissions(path, QFileDevice::Permissions()));
-        const QStringList before = Entries(dir.path());
-
-        HistoryFile::LoadResult loaded;
-        QString error;
-        {
-            const auto user = AsOrdinaryUser(kind == "unreadable");
-            if (kind == "unreadable" && geteuid() == 0)
-                QSKIP("cannot act as an ordinary user here");
-            alarm(20); // a hang kills the test instead
-            loaded = HistoryFile::Load(path);
-            error = HistoryFile::Save(path, OldSlots);
-            alarm(0);
-        }
-        QCOMPARE(loaded.exists, loadReports);
-        QCOMPARE(loaded.error.isEmpty(), !loadReports);
-        QVERIFY(loaded.lines.isEmpty());
-        QCOMPARE(error.isEmpty(), saves);
-        if (saves)
-            QCOMPARE(ReadFile(path), HistoryFile::Encode(OldSlots));
-        else // nothing replaced, nothing left behind
-            QCOMPARE(Entries(dir.path()), before);
-    }
-
-    void saveThatCannotComplete_data() {
-        QTest::addColumn<qint64>("room"); // bytes that can still be written; -1: a read-only directory
-        QTest::addColumn<bool>("fits");
-        QTest::newRow("read-only directory") << qint64(-1) << false;
+        QTest::newRow("a FIFO in its place") << "fifo" << -1ll << "该位置不是普通文件"
+                                             << "";
+        QTest::newRow("a file without read or write permission") << "unreadable" << -1ll << denied << denied;
+        QTest::newRow("read-only directory") << "read-only directory" << -1ll << "" << denied;
+        QTest::newRow("read-only file system") << "read-only disk" << 4096ll << ""
+                                               << "文件系统是只读的";
+        QTest::newRow("the folder is gone") << "gone" << -1ll << ""
+                                            << "文件或文件夹不存在";
         // The new file is about 33 000 bytes; the old one stays beside it until the new one is complete.
-        for (qint64 room : {0, 1, 4096, 20000, 30000})
-            QTest::addRow("disk full, %lld bytes free", room) << room << false;
-        QTest::newRow("disk with room enough") << qint64(48 * 1024) << true;
+        for (qint64 room : {0, 4096, 30000})
+            QTest::addRow("disk full, %lld bytes free", room) << "full disk" << room << ""
+                                                              << "磁盘已满";
+        QTest::newRow("disk with room enough") << "full disk" << 48 * 1024ll << ""
+                                               << "";
     }
 
     // The disk fills up on a tiny tmpfs where one can be mounted, else under a file size limit,
-    // which stops root as well.
-    void saveThatCannotComplete() {
+    // which stops root as well but has a reason of its own.
+    void failuresKeepTheOldFile() {
+        QFETCH(QString, kind);
         QFETCH(qint64, room);
-        QFETCH(bool, fits);
+        QFETCH(QString, loadReason);
+        QFETCH(QString, saveReason);
         QTemporaryDir dir;
         const QString path = dir.filePath(HistoryFile::FileName);
+        const QByteArray old = HistoryFile::Encode(OldSlots);
         History::Slots newSlots;
         newSlots.fill(QString(4096, 'n'));
-        const QByteArray old = HistoryFile::Encode(OldSlots);
         const auto permissions = QFile::permissions(dir.path());
-        // One page for the old file and `room` more; tmpfs counts whole pages.
         const bool mounted = room >= 0 && MountTmpfs(dir.path(), 4096 + (room + 4095) / 4096 * 4096);
         const auto restore = qScopeGuard([&] {
             QFile::setPermissions(dir.path(), permissions);
             if (mounted)
                 umount2(QFile::encodeName(dir.path()), MNT_DETACH);
         });
-        QVERIFY(WriteFile(path, old));
-
-        QString error;
-        if (room < 0) {
+        QVERIFY(
+            QFile::setPermissions(dir.path(), permissions | QFileDevice::ExeOther | QFileDevice::ExeGroup));
+        if (kind == "directory")
+            QVERIFY(QDir(dir.path()).mkdir(HistoryFile::FileName));
+        else if (kind == "fifo")
+            QCOMPARE(mkfifo(QFile::encodeName(path), 0644), 0);
+        else
+            QVERIFY(WriteFile(path, old));
+        if (kind == "unreadable")
+            QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions()));
+        if (kind == "read-only directory")
             QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
-                                                          QFileDevice::ReadOther | QFileDevice::ExeOther));
-            const auto user = AsOrdinaryUser();
-            if (geteuid() == 0)
+                                                          QFileDevice::ExeGroup | QFileDevice::ExeOther));
+        if (kind == "read-only disk" && (!mounted || mount(nullptr, QFile::encodeName(dir.path()), nullptr,
+                                                           MS_REMOUNT | MS_RDONLY, nullptr) != 0))
+            QSKIP("cannot mount a read-only disk here");
+        const QString savedIn = kind == "gone" ? dir.filePath("gone/" + HistoryFile::FileName) : path;
+        const QStringList before = Entries(dir.path());
+
+        HistoryFile::LoadResult loaded;
+        QString error;
+        const bool asUser = kind == "unreadable" || kind == "read-only directory";
+        rlimit previous{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        {
+            const auto user = AsOrdinaryUser(asUser);
+            if (asUser && geteuid() == 0)
                 QSKIP("cannot act as an ordinary user here");
-            error = HistoryFile::Save(path, newSlots);
-        } else if (mounted) {
-            error = HistoryFile::Save(path, newSlots);
-        } else {
-            qInfo("under a file size limit (no tmpfs can be mounted here)");
-            rlimit previous{};
-            QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
-            const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
             const rlimit tight{rlim_t(room), previous.rlim_max};
-            QCOMPARE(setrlimit(RLIMIT_FSIZE, &tight), 0);
-            error = HistoryFile::Save(path, newSlots);
+            QVERIFY(kind != "full disk" || mounted || setrlimit(RLIMIT_FSIZE, &tight) == 0);
+            alarm(20); // a hang kills the test instead
+            loaded = HistoryFile::Load(savedIn);
+            error = HistoryFile::Save(savedIn, newSlots);
+            alarm(0);
             setrlimit(RLIMIT_FSIZE, &previous);
             std::signal(SIGXFSZ, previousHandler);
         }
-        QCOMPARE(error.isEmpty(), fits);
-        QCOMPARE(ReadFile(path), fits ? HistoryFile::Encode(newSlots) : old);
-        QCOMPARE(Entries(dir.path()), QStringList{HistoryFile::FileName});
+        QCOMPARE(loaded.error, loadReason);
+        if (kind == "full disk" && !mounted && room < 48 * 1024)
+            QVERIFY2(!error.isEmpty(), "under a file size limit (no tmpfs can be mounted here)");
+        else
+            QCOMPARE(error, saveReason);
+        if (error.isEmpty()) {
+            QCOMPARE(ReadFile(path), HistoryFile::Encode(newSlots));
+        } else { // nothing replaced, nothing left behind
+            QCOMPARE(Entries(dir.path()), before);
+            if (kind != "directory" && kind != "fifo")
+                QCOMPARE(ReadFile(path), old);
+        }
     }
 
     // A process killed at any moment of its save leaves the old file or the new one, never a mix.
