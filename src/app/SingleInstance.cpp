@@ -5,41 +5,60 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-QString SingleInstance::LockPath() {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty())
-        dir = QDir::tempPath();
-    return QDir(dir).filePath(QStringLiteral("Quillet.lock"));
+QStringList SingleInstance::LockPaths() {
+    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (runtime.isEmpty())
+        runtime = QDir::tempPath();
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString name = QStringLiteral("Quillet.lock");
+    return {QDir(runtime).filePath(name), QDir(data).filePath(name)};
 }
 
-SingleInstance::SingleInstance() : m_lock(std::make_unique<QLockFile>(LockPath())) {
-    // Never stale by age: a copy may run for weeks. A dead holder is still detected by its PID.
-    m_lock->setStaleLockTime(0);
+SingleInstance::Outcome SingleInstance::Acquire() {
+    // Every copy tries the places in the same order and stops at the first usable one, so two
+    // copies always meet at the same lock.
+    for (const QString& path : LockPaths()) {
+        QDir().mkpath(QFileInfo(path).path());
+        auto lock = std::make_unique<QLockFile>(path);
+        // Never stale by age: a copy may run for weeks. A dead holder is still detected by its PID.
+        lock->setStaleLockTime(0);
+        switch (TryLock(*lock, path)) {
+        case Attempt::Taken:
+            m_lock = std::move(lock);
+            return Outcome::Alone;
+        case Attempt::Held:
+            return Outcome::Refused;
+        case Attempt::Unusable:
+            break;
+        }
+    }
+    return Outcome::Unguarded;
 }
 
-bool SingleInstance::Acquire() {
-    if (m_lock->tryLock(0))
-        return true;
-    // tryLock already removes a lock whose holder is gone; a lock that cannot even be created
-    // (unwritable directory) should not keep the user from their program.
-    if (m_lock->error() != QLockFile::LockFailedError)
-        return true;
-    if (!LeftBroken())
-        return false;
-    // Removal fails while a live process still holds the file locked, and for anything but a file.
-    if (m_lock->removeStaleLockFile())
-        return m_lock->tryLock(0) || m_lock->error() != QLockFile::LockFailedError;
-    return !QFileInfo(LockPath()).isFile();
+SingleInstance::Attempt SingleInstance::TryLock(QLockFile& lock, const QString& path) {
+    // tryLock already removes a lock whose holder is gone.
+    if (lock.tryLock(0))
+        return Attempt::Taken;
+    if (lock.error() != QLockFile::LockFailedError || !QFileInfo(path).isFile())
+        return Attempt::Unusable;
+    if (!LeftBroken(lock, path))
+        return Attempt::Held;
+    // Removal fails while a live process still holds the file locked.
+    if (!lock.removeStaleLockFile())
+        return Attempt::Held;
+    if (lock.tryLock(0))
+        return Attempt::Taken;
+    return lock.error() == QLockFile::LockFailedError ? Attempt::Held : Attempt::Unusable;
 }
 
-bool SingleInstance::LeftBroken() const {
+bool SingleInstance::LeftBroken(const QLockFile& lock, const QString& path) {
     qint64 pid = 0;
     QString hostname;
     QString application;
-    if (m_lock->getLockInfo(&pid, &hostname, &application))
+    if (lock.getLockInfo(&pid, &hostname, &application))
         return false;
     // A copy starting now creates its lock and writes into it a moment later; a lock that has
-    // named no holder for longer was left empty or damaged (a crash, a power cut), or is not a file.
-    const QDateTime written = QFileInfo(LockPath()).lastModified();
+    // named no holder for longer was left empty or damaged (a crash, a power cut).
+    const QDateTime written = QFileInfo(path).lastModified();
     return qAbs(written.msecsTo(QDateTime::currentDateTime())) > BrokenAfterMs;
 }

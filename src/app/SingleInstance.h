@@ -1,24 +1,33 @@
 #pragma once
 
 #include <QLockFile>
+#include <QStringList>
 
 #include <memory>
 
-// One running copy per user: a lock file in the user's runtime directory, held while the program
-// runs. The lock of a copy that crashed or was killed is recognised as stale and taken over, and
-// so is one left empty or damaged, which names no copy at all.
+// One running copy per user: a lock file held while the program runs, in the user's runtime
+// folder, or in the user's data folder when none can be created there (a folder in its place, no
+// permission). The lock of a copy that crashed or was killed is recognised as stale and taken
+// over, and so is one left empty or damaged, which names no copy at all.
 class SingleInstance {
 public:
-    SingleInstance();
-    // False when another copy holds the lock.
-    bool Acquire();
-    static QString LockPath();
+    enum class Outcome {
+        Alone,     // this copy holds the lock
+        Refused,   // another copy holds it
+        Unguarded, // no lock can be created anywhere: another copy could run unseen
+    };
+
+    Outcome Acquire();
+    // The places tried, in this order.
+    static QStringList LockPaths();
 
 private:
+    enum class Attempt { Taken, Held, Unusable };
+    static Attempt TryLock(QLockFile& lock, const QString& path);
     // How long a copy may take between creating its lock and writing its name into it.
     static constexpr qint64 BrokenAfterMs = 2000;
     // True when the lock names no holder and has not been written for a while.
-    bool LeftBroken() const;
+    static bool LeftBroken(const QLockFile& lock, const QString& path);
 
     std::unique_ptr<QLockFile> m_lock;
 };

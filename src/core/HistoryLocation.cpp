@@ -1,8 +1,9 @@
 #include "HistoryLocation.h"
 
+#include "HistoryFile.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QTemporaryFile>
 
 namespace {
@@ -16,16 +17,26 @@ bool CanCreateFilesIn(const QString& directory) {
     return probe.open(); // removed again when probe goes out of scope
 }
 
+// Compared as the file system resolves them: through links, and without case where it has none.
+bool SameFolder(const QString& one, const QString& other) {
+    return !one.isEmpty() && !other.isEmpty() && QFileInfo::exists(other) &&
+           QFileInfo(one) == QFileInfo(other);
+}
+
 } // namespace
 
 namespace HistoryLocation {
 
-QString Directory(const QString& programDir) {
-    if (CanCreateFilesIn(programDir))
-        return programDir;
-    const QString appData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(appData);
-    return appData;
+HistoryPlaces Choose(const QString& programDir, const QString& installBinDir, const QString& dataDir) {
+    const bool installed = SameFolder(programDir, installBinDir);
+    const QString beside = HistoryFile::PathIn(programDir);
+    if (!installed && CanCreateFilesIn(programDir))
+        return {beside, beside};
+    QDir().mkpath(dataDir);
+    const QString inData = HistoryFile::PathIn(dataDir);
+    if (!installed && !programDir.isEmpty() && !QFileInfo::exists(inData) && QFileInfo(beside).isFile())
+        return {beside, inData};
+    return {inData, inData};
 }
 
 } // namespace HistoryLocation

@@ -1,23 +1,25 @@
+// The eight-slot history, its blink colour step, its file "Quillet.log" byte for byte, whatever it
+// holds, and where the file lives. Every case runs with Qt's GBK converter and with the system's.
 #include "core/ColourCycle.h"
+#include "core/GbkCodec.h"
 #include "core/History.h"
 #include "core/HistoryFile.h"
 #include "core/HistoryLocation.h"
 #include "support/FileBytes.h"
+#include "support/OrdinaryUser.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QRandomGenerator>
-#include <QStandardPaths>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
 const QString Bad(QChar::ReplacementCharacter);
 const QByteArray WednesdayGbk = "2013/1/23(\xD0\xC7\xC6\xDA\xC8\xFD)"; // "2013/1/23(星期三)"
+const QString Nul(QChar(0));
+const qsizetype Limit = HistoryFile::ReadLimit;
 
 QStringList Texts(const History::Slots& texts) {
     return QStringList(texts.begin(), texts.end());
@@ -25,8 +27,6 @@ QStringList Texts(const History::Slots& texts) {
 
 } // namespace
 
-// The eight-slot history, its blink colour step, and its file "Quillet.log": path, bytes, reading,
-// writing and where it lives.
 class TestHistory : public QObject {
     Q_OBJECT
 
@@ -34,7 +34,20 @@ class TestHistory : public QObject {
     QString Path() const { return dir.filePath("Quillet.log"); }
 
 private slots:
-    void init() { QVERIFY(QDir(dir.path()).removeRecursively() && QDir().mkpath(dir.path())); }
+    void initTestCase_data() {
+        QTest::addColumn<bool>("systemConverter");
+        QTest::newRow("Qt's converter") << false;
+        QTest::newRow("the system's converter") << true;
+    }
+
+    void init() {
+        QFETCH_GLOBAL(bool, systemConverter);
+        if (!systemConverter && !QStringDecoder("GBK").isValid())
+            QSKIP("this Qt has no GBK converter (built without ICU)");
+        GbkCodec::UseSystemConverter(systemConverter);
+        QVERIFY(GbkCodec::Available());
+        QVERIFY(QDir(dir.path()).removeRecursively() && QDir().mkpath(dir.path()));
+    }
 
     void addFillsTheFirstFreeSlotElseShifts() {
         History history;
@@ -54,88 +67,148 @@ private slots:
             QVERIFY2(ColourCycle::NextIndex(tag) == next, tag);
     }
 
-    void pathAndEightGbkLines() {
-        QCOMPARE(HistoryFile::PathIn("/opt//brenmoor"), "/opt/brenmoor/Quillet.log");
-        QCOMPARE(HistoryFile::PathIn("C:/"), "C:/Quillet.log");
-        History::Slots texts = {QStringLiteral("2013/1/23(星期三)"), "", " "};
-        QCOMPARE(HistoryFile::Encode(texts), WednesdayGbk + "\r\n\r\n \r\n\r\n\r\n\r\n\r\n\r\n");
+    void savesEightGbkLines_data() {
+        QTest::addColumn<QString>("text"); // slot 0's, before a free slot and a blank entry
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("date entry") << QStringLiteral("2013/1/23(星期三)") << WednesdayGbk;
+        QTest::newRow("euro sign is 0x80") << QStringLiteral("€") << QByteArray("\x80");
+        // Emoji, soft hyphen, lone surrogate, private use: each becomes one '?'.
+        QTest::newRow("what GBK cannot hold becomes '?'") << QString::fromUtf16(u"a\U0001F600b\u00ADc\xD800"
+                                                                                u"d\uE000e")
+                                                          << QByteArray("a?b?c?d?e");
+    }
+    void savesEightGbkLines() {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, line);
+        QCOMPARE(HistoryFile::Save(Path(), {text, "", " "}), QString());
+        QCOMPARE(ReadFile(Path()), line + "\r\n\r\n \r\n" + QByteArray("\r\n").repeated(5));
+        if (!line.contains('?'))
+            QCOMPARE(HistoryFile::Load(Path()).lines, QStringList({text, "", " ", "", "", "", "", ""}));
     }
 
-    void decodes_data() {
+    void loadsBoundedAndSavesBackWhole_data() {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("empty file") << QByteArray() << QStringList();
-        QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
-        QTest::newRow("CR") << QByteArray("a\rb\r") << QStringList{"a", "b"};
-        QTest::newRow("lone LF stays, no last end") << QByteArray("a\nb\r\nc") << QStringList{"a\nb", "c"};
-        QTest::newRow("mixed") << QByteArray("a\r\rb\r\n\r\nc\n\r") << QStringList{"a", "", "b", "", "c\n"};
-        QTest::newRow("ten lines") << QByteArray("1\r2\r3\r4\r5\r6\r7\r8\r9\r10\r")
-                                   << QString("1 2 3 4 5 6 7 8").split(' ');
-        QTest::newRow("GBK") << WednesdayGbk << QStringList{QStringLiteral("2013/1/23(星期三)")};
-        QTest::newRow("invalid trail byte") << QByteArray("a\x81 b") << QStringList{"a" + Bad + " b"};
-        QTest::newRow("cut-off character")
-            << QByteArray("a\xD0\r\nb\xD0") << QStringList{"a" + Bad, "b" + Bad};
+        QTest::addColumn<QStringList>("lines"); // the lines read; "*": any
+        QTest::addColumn<qint64>("sparseSize"); // the file is then extended with NULs to this size
+        const auto row = [](const char* name, const QByteArray& bytes, const QStringList& lines,
+                            qint64 size = 0) { QTest::newRow(name) << bytes << lines << size; };
+        row("empty file", "", {});
+        row("CR LF", "a\r\nb\r\n", {"a", "b"});
+        row("CR", "a\rb\r", {"a", "b"});
+        row("lone LF stays, no last end", "a\nb\r\nc", {"a\nb", "c"});
+        row("mixed", "a\r\rb\r\n\r\nc\n\r", {"a", "", "b", "", "c\n"});
+        row("ten lines", "1\r2\r3\r4\r5\r6\r7\r8\r9\r10\r", QString("1 2 3 4 5 6 7 8").split(' '));
+        row("NULs between line ends", QByteArray("\0\r\n\0\0\r\0", 7), {Nul, Nul + Nul, Nul});
+        row("GBK", WednesdayGbk, {QStringLiteral("2013/1/23(星期三)")});
+        row("euro sign", "\x80", {QStringLiteral("€")});
+        // A broken character becomes U+FFFD and never takes the byte after it along: dates stay readable.
+        row("invalid trail byte", "a\x81 b\x81\nc", {"a" + Bad + " b" + Bad + "\nc"});
+        row("cut-off character", "a\xD0\r\nb\xD0", {"a" + Bad, "b" + Bad});
+        row("four-byte form, not GBK", "\x81\x30\x81\x30", {Bad + "0" + Bad + "0"});
+        // 0xFF, then two user-defined characters (areas AAA1- and A140-): no text in Unicode.
+        row("0xFF and user-defined areas", "\xFF\xAA\xA1\xA1\x40x", {Bad + Bad + Bad + "x"});
+        // At the length limit of a line: a cut character, a line end just inside it, cut lines.
+        const QString limitOfX(Limit, 'x');
+        row("double-byte character across the limit", QByteArray(Limit - 1, 'x') + "\xD6\xD0",
+            {limitOfX.left(Limit - 1) + Bad});
+        row("line exactly at the limit", QByteArray(Limit, 'x') + "\r\nnext", {limitOfX, "next"});
+        row("long lines, then short ones",
+            QByteArray(Limit * 3, 'x') + "\r" + QByteArray(Limit + 1, 'x') + "\r\na\r\nb",
+            {limitOfX, limitOfX, "a", "b"});
+        row("eight full lines of double-byte characters",
+            (QByteArray(Limit / 2, 'x').replace("x", "\xD6\xD0") + "\r").repeated(History::SlotCount), {"*"});
+        // A huge file without line ends never stalls the start.
+        row("entries, then 512 MiB of NULs", "a\r\nb\r\n", {"a", "b", QString(Limit, QChar(0))},
+            qint64(512) << 20);
+        QRandomGenerator random(20130123);
+        static const char awkward[] = "\r\n\0\x81\xA1\xD0\xFE\xFF\x80\x7F/09a";
+        for (const qsizetype size : {qsizetype(64), Limit, Limit + 1, qsizetype(1) << 20})
+            for (const bool anyByte : {true, false}) { // or mostly line ends, NULs and lead bytes
+                QByteArray bytes(size, Qt::Uninitialized);
+                for (char& byte : bytes)
+                    byte = anyByte ? char(random.bounded(256))
+                                   : awkward[random.bounded(int(sizeof awkward - 1))];
+                row(qPrintable(QString("%1 random bytes%2").arg(size).arg(anyByte ? "" : ", awkward")), bytes,
+                    {"*"});
+            }
     }
-    void decodes() {
+    // Whatever a file held, loading it is bounded, and what is then saved reads back whole (nothing
+    // cut off) and settles: a second save and load changes nothing more.
+    void loadsBoundedAndSavesBackWhole() {
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, lines);
-        QCOMPARE(HistoryFile::Decode(bytes), lines);
+        QFETCH(qint64, sparseSize);
+        QVERIFY(WriteFile(Path(), bytes) && (sparseSize == 0 || QFile::resize(Path(), sparseSize)));
+        const HistoryFile::LoadResult first = HistoryFile::Load(Path());
+        QCOMPARE(first.error, QString());
+        QVERIFY(first.lines.size() <= History::SlotCount);
+        for (const QString& line : first.lines)
+            QVERIFY(!line.contains('\r') && line.size() <= Limit);
+        if (lines != QStringList{"*"})
+            QCOMPARE(first.lines, lines);
+
+        History::Slots read;
+        std::copy(first.lines.begin(), first.lines.end(), read.begin());
+        QCOMPARE(HistoryFile::Save(Path(), read), QString());
+        const QStringList second = HistoryFile::Load(Path()).lines;
+        QCOMPARE(second.size(), History::SlotCount);
+        for (int k = 0; k < History::SlotCount; ++k)
+            QCOMPARE(second[k].size(), read[k].size());
+        std::copy(second.begin(), second.end(), read.begin());
+        QCOMPARE(HistoryFile::Save(Path(), read), QString());
+        QCOMPARE(HistoryFile::Load(Path()).lines, second);
     }
 
-    void decodeSurvivesRandomBytes() {
-        QRandomGenerator random(20130123);
-        for (int round = 0; round < 200; ++round) {
-            QByteArray bytes(random.bounded(2000), Qt::Uninitialized);
-            for (char& byte : bytes)
-                byte = char(random.bounded(256));
-            const QStringList lines = HistoryFile::Decode(bytes);
-            QVERIFY(lines.size() <= History::SlotCount && !lines.join(QString()).contains('\r'));
+    void location_data() {
+        QTest::addColumn<QString>(
+            "setting"); // a "read-only" program folder, "installed", histories "beside", "data"
+        QTest::addColumn<QString>("places"); // where the history is read, and where written
+        QTest::newRow("a carried copy keeps it beside itself") << "data"
+                                                               << "beside beside";
+        QTest::newRow("installed: the data folder, whoever runs it") << "installed beside"
+                                                                     << "data data";
+        QTest::newRow("read-only folder: read beside until the data folder has one") << "read-only beside"
+                                                                                     << "beside data";
+        QTest::newRow("read-only folder, data folder has one") << "read-only beside data"
+                                                               << "data data";
+        QTest::newRow("read-only folder, no history yet") << "read-only"
+                                                          << "data data";
+    }
+    void location() {
+        QFETCH(QString, setting);
+        QFETCH(QString, places);
+        const QString program = dir.filePath("program"), data = dir.filePath("data");
+        const auto path = [&](const QString& place) {
+            return HistoryFile::PathIn(place == "beside" ? program : data);
+        };
+        QVERIFY(QDir().mkpath(program) && QDir().mkpath(data));
+        for (const QString place : {"beside", "data"})
+            QVERIFY(!setting.contains(place) || WriteFile(path(place), "a"));
+        QVERIFY(
+            QFile::link(program, dir.filePath("bin"))); // the install folder named through a link, as /bin
+        const bool readOnly = setting.contains("read-only");
+        const auto readable = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
+                              QFile::ReadOther | QFile::ExeOther;
+        QVERIFY(QFile::setPermissions(dir.path(), readable | QFile::WriteOwner) &&
+                QFile::setPermissions(program, readOnly ? readable : readable | QFile::WriteOwner));
+        HistoryPlaces chosen;
+        {
+            const auto user = AsOrdinaryUser(readOnly);
+            if (readOnly && geteuid() == 0)
+                QSKIP("cannot act as an ordinary user here");
+            chosen = HistoryLocation::Choose(program,
+                                             dir.filePath(setting.contains("installed") ? "bin" : "x"), data);
         }
+        QVERIFY(QFile::setPermissions(program, readable | QFile::WriteOwner));
+        QCOMPARE(chosen.readPath + " " + chosen.writePath,
+                 path(places.section(' ', 0, 0)) + " " + path(places.section(' ', 1)));
+        QCOMPARE(QDir(program).entryList(QDir::Hidden | QDir::Files).size(),
+                 setting.contains("beside") ? 1 : 0);
     }
 
-    void loadsOnlyTheStartOfAHugeFile() {
-        QFile file(Path());
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(qint64(6) << 30)); // sparse, no line end
-        file.close();
-        QElapsedTimer timer;
-        timer.start();
-        const HistoryFile::LoadResult result = HistoryFile::Load(Path());
-        QVERIFY2(timer.elapsed() < 5000, "loading took too long");
-        QVERIFY(result.error.isEmpty() && result.lines.size() == 1);
-        QCOMPARE(result.lines[0].size(), HistoryFile::ReadLimit);
-    }
-
-    void interruptedSaveKeepsOldFile() {
-        const QByteArray old = HistoryFile::Encode({"old entry"});
-        QVERIFY(WriteFile(Path(), old));
-        // A file size limit makes the write fail part-way, like a full disk, even for root.
-        rlimit previous{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
-        const rlimit tight{16, previous.rlim_max};
-        const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &tight), 0);
-        const QString error = HistoryFile::Save(Path(), {"a new entry longer than sixteen bytes"});
-        setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, handler);
-        QVERIFY(!error.isEmpty());
-        QCOMPARE(ReadFile(Path()), old);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Quillet.log"});
-    }
-
-    void locationIsProgramDirOnlyWhenWritable() {
-        QStandardPaths::setTestModeEnabled(true);
-        const QString appData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-        QCOMPARE(HistoryLocation::Directory(dir.path()), dir.path());
-        QVERIFY2(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 "probe left");
-        QVERIFY(WriteFile(Path(), ""));
-        // /proc takes no new files even from root, though it claims to be writable.
-        for (const QString& unusable :
-             {dir.filePath("missing"), Path(), Path() + "/sub", QString(), QString("/proc")}) {
-            QVERIFY(QDir(appData).removeRecursively());
-            QCOMPARE(HistoryLocation::Directory(unusable), appData);
-            QVERIFY2(WriteFile(QDir(appData).filePath("Quillet.log"), "x"), qPrintable(unusable));
-        }
+    void pathJoinsFolderAndName() {
+        QCOMPARE(HistoryFile::PathIn("/opt//brenmoor"), "/opt/brenmoor/Quillet.log");
+        QCOMPARE(HistoryFile::PathIn("C:/"), "C:/Quillet.log");
     }
 };
 

@@ -1,0 +1,43 @@
+#include "DesktopConnection.h"
+
+#include <QStringList>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// The context's strings are Qt's own literals, which outlive the program's start.
+struct HeldMessage {
+    QtMsgType type;
+    const char* file;
+    int line;
+    const char* function;
+    const char* category;
+    QString text;
+};
+
+QList<HeldMessage> held;
+
+void Hold(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type != QtFatalMsg) {
+        held.append({type, context.file, context.line, context.function, context.category, text});
+        return;
+    }
+    std::fputs("Quillet: no graphical desktop session can be reached (no display, or the display refused "
+               "the connection); start Quillet from within a desktop session.\n",
+               stderr);
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
+} // namespace
+
+std::unique_ptr<QApplication> ConnectToDesktop(int& argc, char** argv) {
+    const QtMessageHandler previous = qInstallMessageHandler(Hold);
+    auto app = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(previous);
+    for (const HeldMessage& m : std::exchange(held, {}))
+        qt_message_output(m.type, QMessageLogContext(m.file, m.line, m.function, m.category), m.text);
+    return app;
+}
