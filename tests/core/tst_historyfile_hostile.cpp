@@ -28,11 +28,11 @@ const History::Slots OldSlots = {"2013/1/23(星期三)的100天之后是：2013/
 
 // Mounts a tmpfs of `bytes` at `dir` in a mount namespace private to this test process, so nothing
 // is seen outside it and nothing outlives it. False where that is not allowed.
-bool MountTmpfs(const QString& dir, qint64 bytes, unsigned long flags = 0) {
+bool MountTmpfs(const QString& dir, qint64 bytes) {
     static const bool privateNamespace =
         unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
     return privateNamespace &&
-           mount("tmpfs", QFile::encodeName(dir), "tmpfs", flags, "size=" + QByteArray::number(bytes)) == 0;
+           mount("tmpfs", QFile::encodeName(dir), "tmpfs", 0, "size=" + QByteArray::number(bytes)) == 0;
 }
 
 } // namespace
@@ -46,24 +46,22 @@ private slots:
         QTest::addColumn<qint64>("room");        // bytes free on a small disk; -1: no such disk
         QTest::addColumn<QString>("loadReason"); // "": read without complaint
         QTest::addColumn<QString>("saveReason"); // "": saved
-        const QString folder = QStringLiteral("该位置是一个文件夹，不是文件");
-        const QString denied = QStringLiteral("没有权限");
-        QTest::newRow("a directory in its place") << "directory" << -1ll << folder << folder;
+        const auto row = [](const char* name, const char* kind, qint64 room, const char* load,
+                            const char* save) {
+            QTest::newRow(name) << kind << room << QString(load) << QString(save);
+        };
+        const char* const folder = "该位置是一个文件夹，不是文件";
+        row("a directory in its place", "directory", -1, folder, folder);
         // A pipe is never waited on; the save replaces it with the file.
-        QTest::newRow("a FIFO in its place") << "fifo" << -1ll << "该位置不是普通文件"
-                                             << "";
-        QTest::newRow("a file without read or write permission") << "unreadable" << -1ll << denied << denied;
-        QTest::newRow("read-only directory") << "read-only directory" << -1ll << "" << denied;
-        QTest::newRow("read-only file system") << "read-only disk" << 4096ll << ""
-                                               << "文件系统是只读的";
-        QTest::newRow("the folder is gone") << "gone" << -1ll << ""
-                                            << "文件或文件夹不存在";
+        row("a FIFO in its place", "fifo", -1, "该位置不是普通文件", "");
+        row("a file without read or write permission", "unreadable", -1, "没有权限", "没有权限");
+        row("read-only directory", "read-only directory", -1, "", "没有权限");
+        row("read-only file system", "read-only disk", 4096, "", "文件系统是只读的");
+        row("the folder is gone", "gone", -1, "", "文件或文件夹不存在");
         // The new file is about 33 000 bytes; the old one stays beside it until the new one is complete.
-        for (qint64 room : {0, 4096, 30000})
-            QTest::addRow("disk full, %lld bytes free", room) << "full disk" << room << ""
-                                                              << "磁盘已满";
-        QTest::newRow("disk with room enough") << "full disk" << 48 * 1024ll << ""
-                                               << "";
+        row("disk full, no byte free", "full disk", 0, "", "磁盘已满");
+        row("disk full, 30000 bytes free", "full disk", 30000, "", "磁盘已满");
+        row("disk with room enough", "full disk", 48 * 1024, "", "");
     }
 
     // The disk fills up on a tiny tmpfs where one can be mounted, else under a file size limit,
@@ -109,11 +107,11 @@ private slots:
         const bool asUser = kind == "unreadable" || kind == "read-only directory";
         rlimit previous{};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
-        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
         {
             const auto user = AsOrdinaryUser(asUser);
             if (asUser && geteuid() == 0)
                 QSKIP("cannot act as an ordinary user here");
+            const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
             const rlimit tight{rlim_t(room), previous.rlim_max};
             QVERIFY(kind != "full disk" || mounted || setrlimit(RLIMIT_FSIZE, &tight) == 0);
             alarm(20); // a hang kills the test instead
