@@ -20,7 +20,7 @@ if [ -z "$build" ]; then
     bash "$root/tools/deps.sh"
     build=$root/build-package
     export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-    eval "$(dpkg-buildflags --export=sh)"
+    eval "$(cd "$root" && dpkg-buildflags --export=sh)" # from the source folder, for its path maps
     export CXXFLAGS="$CPPFLAGS $CXXFLAGS" # CMake reads no CPPFLAGS
     cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF >/dev/null
     cmake --build "$build" --target Quillet -j"$(nproc)"
