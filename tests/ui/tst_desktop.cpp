@@ -85,16 +85,6 @@ private slots:
                  qPrintable(QString("panel left at %1, %2").arg(at.x()).arg(at.y())));
     }
 
-    void closeGlyphClosesPanel() {
-        DesktopWindow w;
-        QVERIFY(w.OpenPanel());
-        QVERIFY(!w.Control("Fr_1")->isEnabled());
-        QWidget* glyph = w.Control("LblTitle_1");
-        QVERIFY(XDesktop::Send(PointerTo(glyph, glyph->rect().center()) + QStringList{"click", "1"}));
-        QTRY_VERIFY(!w.panel->isVisible());
-        QVERIFY(w.Control("Fr_1")->isEnabled() && w.Control("Fr_2")->isEnabled());
-    }
-
 private:
     QString m_unavailable;
     QString m_display;

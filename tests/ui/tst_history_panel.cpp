@@ -61,17 +61,6 @@ class TestHistoryPanel : public QObject {
     Q_OBJECT
 
 private slots:
-    void nineResultsKeepTheLastEight() {
-        WindowFixture w;
-        QStringList added;
-        for (int count = 1; count <= 9; ++count) {
-            CalculateOffset(w, count);
-            added << w.Text(QString("History_%1").arg(std::min(count - 1, 7)));
-        }
-        QCOMPARE(added.takeFirst(), OffsetEntry);
-        QCOMPARE(Entries(w), added);
-    }
-
     void loadedEntriesShowAndCopy() {
         const QStringList lines = {OffsetEntry, "", "  ", "d", "e", "f", "g", "<b>x</b>"};
         WindowFixture w(lines);
@@ -82,7 +71,7 @@ private slots:
             QCOMPARE(QGuiApplication::clipboard()->text(), lines[k]);
         }
         const QString copied = "I Brenmoor: 复制成功！您可以在文本框内按 Ctrl V 粘贴本条内容。";
-        QCOMPARE(w.platform.Boxes(), QStringList({copied, copied, copied}));
+        QCOMPARE(w.platform.boxes, QStringList({copied, copied, copied}));
         QCOMPARE(w.C<QLabel>("History_7")->textFormat(), Qt::PlainText);
     }
 
@@ -110,29 +99,37 @@ private slots:
         QVERIFY(f->close());
         QCOMPARE(file.exists(), !after.isNull());
         QVERIFY(after.isNull() || (file.open(QIODevice::ReadOnly) && file.readAll() == after));
-        QVERIFY(f.platform.messages.isEmpty());
+        QVERIFY(f.platform.boxes.isEmpty());
     }
 
-    void unwritableSaveWarns() {
-        WindowFixture f({}, false);
-        f.Start(f.dir.filePath("missing/Quillet.log"));
+    void placesAndFailuresAreTold_data() {
+        QTest::addColumn<QString>("read"); // in the fixture's folder, which holds Quillet.log with "a"
+        QTest::addColumn<QString>("write");
+        QTest::addColumn<QString>("box"); // how the first box begins
+        QTest::newRow("read beside, saved in the data folder") << "Quillet.log"
+                                                               << "data.log"
+                                                               << "I Brenmoor: 程序所在";
+        QTest::newRow("no folder to save in") << "Quillet.log"
+                                              << "none/Quillet.log"
+                                              << "W Brenmoor: 无法保存";
+        QTest::newRow("a folder in the file's place") << "."
+                                                      << "other.log"
+                                                      << "W Brenmoor: 无法读取";
+    }
+    void placesAndFailuresAreTold() {
+        QFETCH(QString, read);
+        QFETCH(QString, write);
+        QFETCH(QString, box);
+        WindowFixture f({"a"}, false);
+        f.Start({f.dir.filePath(read), f.dir.filePath(write)});
         CalculateOffset(f, 1);
         f->close();
-        QCOMPARE(f.platform.Boxes().size(), 1);
-        QVERIFY(f.platform.Boxes()[0].startsWith("W Brenmoor: 无法保存历史记录文件“" +
-                                                 f.dir.filePath("missing")));
-    }
-
-    void historyReadInOnePlaceMovesToTheOther() {
-        WindowFixture f({"a"}, false);
-        const QString moved = f.dir.filePath("data.log");
-        MainWindow window(f.platform, HistoryPlaces{f.HistoryPath(), moved});
-        QCOMPARE(window.findChild<QLabel*>("History_0")->text(), "a");
-        window.close();
-        QCOMPARE(HistoryFile::Load(moved).lines, QStringList({"a", "", "", "", "", "", "", ""}));
-        QCOMPARE(HistoryFile::Load(f.HistoryPath()).lines.size(), 8);
-        QCOMPARE(f.platform.Boxes().size(), 1);
-        QVERIFY(f.platform.Boxes()[0].startsWith("I Brenmoor: ") && f.platform.Boxes()[0].contains(moved));
+        QVERIFY2(f.platform.boxes.value(0).startsWith(box), qPrintable(f.platform.boxes.join('\n')));
+        // What was read is kept: in the file it came from, and in the place written to.
+        QCOMPARE(HistoryFile::Load(f.HistoryPath()).lines.value(0), "a");
+        if (write == "data.log")
+            QCOMPARE(HistoryFile::Load(f.dir.filePath(write)).lines.mid(0, 2),
+                     QStringList({"a", OffsetEntry}));
     }
 
     void hoverBoldUntilOwnFrameSurface() {

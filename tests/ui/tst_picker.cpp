@@ -42,6 +42,7 @@ private slots:
         w.C<QComboBox>("cboyear")->setCurrentIndex(2015 - MonthGrid::FirstYear);
         QCOMPARE(w.Focus(), "cbomonth"); // after a year change
         w.C<QComboBox>("cbomonth")->setCurrentIndex(5);
+        QVERIFY(w.C("lblnumber_29")->isVisible() && !w.C("lblnumber_30")->isVisible()); // June has 30 days
         w.Click("lblnumber_9");
         if (how.startsWith("Esc ")) {
             w.C(how.mid(4))->setFocus();

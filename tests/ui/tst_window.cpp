@@ -83,7 +83,7 @@ private slots:
                  "计算日期计算日期");
         QVERIFY(f->minimumSize() == QSize(320, 387) && f->maximumSize() == f->minimumSize());
         QVERIFY(!(f->windowFlags() & Qt::WindowMaximizeButtonHint));
-        QVERIFY(f.platform.messages.isEmpty());
+        QVERIFY(f.platform.boxes.isEmpty());
     }
 
     void layoutHoldsWithLongestTexts() {
@@ -125,11 +125,11 @@ private slots:
         w.Click("Todayis_1");
         QCOMPARE(w.platform.openedUrls.size(), 2);
         QCOMPARE(w.platform.openedUrls[0], w.platform.openedUrls[1]);
-        QVERIFY(w.platform.messages.isEmpty());
+        QVERIFY(w.platform.boxes.isEmpty());
         w.platform.browserWorks = false;
         w.Click("Todayis_1");
         w.Click("AboutMe");
-        QCOMPARE(w.platform.Boxes(),
+        QCOMPARE(w.platform.boxes,
                  QStringList({"W Brenmoor: 调用浏览器错误！",
                               "I 关于 Brenmoor（Quillet）: 程序版本：V1.0\r\n\r\n作者网名：墨羽书生\r\n\r\n"
                               "腾讯微博：moyu_shusheng\r\n\r\nE-Mail:quillet@example.com"}));

@@ -31,8 +31,9 @@ struct WindowFixture {
     }
     QString HistoryPath() const { return dir.filePath(HistoryFile::FileName); }
 
-    void Start(const QString& historyPath = {}) {
-        window = std::make_unique<MainWindow>(platform, historyPath.isEmpty() ? HistoryPath() : historyPath);
+    void Start(const HistoryPlaces& places = {}) {
+        window = std::make_unique<MainWindow>(
+            platform, places.readPath.isEmpty() ? HistoryPlaces{HistoryPath(), HistoryPath()} : places);
         window->show();
         window->activateWindow();
         if (!QTest::qWaitForWindowActive(window.get()))
