@@ -1,10 +1,11 @@
 #include "DayCountBox.h"
 
+#include "FocusFrame.h"
+
 #include "core/DayCount.h"
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QPainter>
 #include <QProxyStyle>
 #include <QRegularExpressionValidator>
 
@@ -76,9 +77,5 @@ void DayCountBox::focusInEvent(QFocusEvent* event) {
 
 void DayCountBox::paintEvent(QPaintEvent* event) {
     QLineEdit::paintEvent(event);
-    if (hasFocus()) {
-        QPainter painter(this);
-        painter.setPen(QPen(palette().color(QPalette::Text), 1, Qt::DotLine));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
+    PaintFocusFrame(this, palette().color(QPalette::Text));
 }

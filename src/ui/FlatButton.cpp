@@ -1,5 +1,7 @@
 #include "FlatButton.h"
 
+#include "FocusFrame.h"
+
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -18,10 +20,8 @@ void FlatButton::paintEvent(QPaintEvent*) {
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     painter.drawText(rect().translated(isDown() ? QPoint(1, 1) : QPoint()), Qt::AlignCenter, text());
-    if (hasFocus()) {
-        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
-        painter.drawRect(area.adjusted(2, 2, -2, -2));
-    }
+    painter.end();
+    PaintFocusFrame(this, Qt::black, 2);
 }
 
 void FlatButton::keyPressEvent(QKeyEvent* event) {

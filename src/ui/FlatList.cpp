@@ -1,5 +1,7 @@
 #include "FlatList.h"
 
+#include "FocusFrame.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QKeyEvent>
@@ -57,11 +59,8 @@ void FlatList::paintEvent(QPaintEvent*) {
 
     painter.setPen(palette().color(QPalette::ButtonText));
     painter.drawText(QRect(3, 0, arrowLeft - 4, height()), Qt::AlignLeft | Qt::AlignVCenter, currentText());
-    if (hasFocus()) {
-        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(area.adjusted(2, 2, -2, -2));
-    }
+    painter.end();
+    PaintFocusFrame(this, Qt::black, 2);
 }
 
 void FlatList::keyPressEvent(QKeyEvent* event) {

@@ -1,8 +1,9 @@
 #include "Label.h"
 
+#include "FocusFrame.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
 
 Label::Label(QWidget* parent) : QLabel(parent) {
     // Labels show data (history lines, file contents): never interpret it as markup.
@@ -78,9 +79,5 @@ void Label::keyPressEvent(QKeyEvent* event) {
 
 void Label::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
-    if (hasFocus()) {
-        QPainter painter(this);
-        painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
+    PaintFocusFrame(this, palette().color(QPalette::WindowText));
 }
