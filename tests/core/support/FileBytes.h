@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QByteArray>
 #include <QFile>
-#include <QString>
 
-// Whole-file byte access for tests that check files byte for byte.
+// Whole-file byte access, for files checked byte for byte.
 inline bool WriteFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
