@@ -1,161 +1,127 @@
-// The program as started from outside: its command line, a start without a desktop, the refusal of
-// a second copy and the lock's place, and where the real executable, copied into a folder of its
-// own, reads and writes its history.
+// The program from outside: its command line, the refusal of a second copy and the lock's place, where
+// the real executable, copied alone into a folder, keeps its history, and the Debian package.
 #include "app/SingleInstance.h"
 #include "app/StartProgram.h"
 #include "core/HistoryFile.h"
 #include "core/support/FileBytes.h"
-#include "support/RunProgram.h"
 #include "ui/MainWindow.h"
 #include "ui/support/FakePlatform.h"
 
-#include <QApplication>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
 #include <csignal>
-#include <grp.h>
-#include <sys/time.h>
+#include <optional>
 #include <unistd.h>
 
 namespace {
 
-const QString Exe = qEnvironmentVariable("QUILLET_EXE");
+// Runs the command to its end: "exit code|stdout|stderr", the code -1 when it did not end normally.
+QString RunProgram(QStringList command) {
+    QProcess process;
+    process.start(command.takeFirst(), command);
+    const bool ended = process.waitForFinished(300000) && process.exitStatus() == QProcess::NormalExit;
+    return QString::number(ended ? process.exitCode() : -1) + "|" +
+           QString::fromLocal8Bit(process.readAllStandardOutput() + "|" + process.readAllStandardError());
+}
 
 } // namespace
 
 class TestStartup : public QObject {
     Q_OBJECT
 
-    QTemporaryDir runtime; // private to the user, as a runtime directory must be
-    QTemporaryDir data;
-    QTemporaryDir programDir;
+    std::optional<QTemporaryDir> root; // new for every case: folders "runtime", "data" and "program"
+    QString In(const QString& path) const { return root->filePath(path); }
+    QProcess copy; // of the program, run offscreen as this test is
+
+    bool Started(const QStringList& command) { // true once the copy started holds its lock
+        copy.start(command.first(), command.mid(1));
+        return QTest::qWaitFor([this] { return QFile::exists(In("runtime/Quillet.lock")); }, 20000);
+    }
 
 private slots:
     void init() {
-        for (const QTemporaryDir* dir : {&runtime, &data, &programDir}) {
-            QFile::remove(dir->path());
-            QVERIFY(
-                QDir(dir->path()).removeRecursively() && QDir().mkpath(dir->path()) &&
-                QFile::setPermissions(dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        }
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-        qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+        copy.kill(); // a copy the last case left running
+        copy.waitForFinished();
+        const auto own = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+        root.emplace();
+        QVERIFY(QFile::setPermissions(root->path(), own | QFile::ExeOther));
+        for (const char* folder : {"runtime", "data", "program"}) // private, as a runtime folder must be
+            QVERIFY(QDir(root->path()).mkdir(folder, own));
+        QVERIFY(QFile::copy(qEnvironmentVariable("QUILLET_EXE"), In("program/Quillet")));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(In("runtime")));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(In("data")));
     }
 
     void commandLine_data() {
-        QTest::addColumn<QString>("command"); // arguments, and NAME=value for the environment
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("says"); // on stdout when it succeeds, else as one line on stderr
-        const QString noDesktop = "no graphical desktop session can be reached";
-        QTest::newRow("--version") << "--version" << 0 << "^Brenmoor \\(Quillet\\) 1\\.0\n$";
-        QTest::newRow("--help lists the options") << "--help" << 0 << "^Usage: Quillet.*--help.*--version";
-        QTest::newRow("unknown option") << "--colour" << 2 << "^Quillet: .*'colour'";
-        QTest::newRow("unexpected argument") << "x" << 2 << "^Quillet: .*'x'";
-        QTest::newRow("no display") << "" << 1 << noDesktop;
-        QTest::newRow("a display that refuses the connection") << "DISPLAY=:4711" << 1 << noDesktop;
-    }
-    // Each answers before any window or lock exists, so none needs a desktop.
-    void commandLine() {
-        QFETCH(QString, command);
-        QFETCH(int, exitCode);
-        QFETCH(QString, says);
-        QStringList environment = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM",
-                                   "XDG_RUNTIME_DIR=" + runtime.path()};
-        QStringList arguments;
-        for (const QString& word : command.split(' ', Qt::SkipEmptyParts))
-            (word.contains('=') ? environment : arguments) << word;
-        const ProgramRun run = RunProgram(Exe, arguments, environment);
-        QCOMPARE(run.exitCode, exitCode);
-        const QString answer = exitCode == 0 ? run.output : run.error,
-                      other = exitCode == 0 ? run.error : run.output;
-        QVERIFY2(QRegularExpression(says, QRegularExpression::DotMatchesEverythingOption)
-                         .match(answer)
-                         .hasMatch() &&
-                     other.isEmpty() && (exitCode == 0 || answer.count('\n') == 1),
-                 qPrintable(run.output + run.error));
-        QVERIFY(QDir(runtime.path()).isEmpty()); // no lock taken
-    }
-
-    void refusedWhileCopyRunsThenStartsAfterItDied() {
-        // The program copied alone into a folder of its own still runs.
-        const QString program = programDir.filePath("Quillet");
-        QVERIFY(QFile::copy(Exe, program));
-        QProcess first;
-        first.start(program, {});
-        QVERIFY2(first.waitForStarted(), qPrintable(first.errorString()));
-        QCOMPARE(SingleInstance::LockPaths().constFirst(), runtime.filePath("Quillet.lock"));
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(runtime.filePath("Quillet.lock")), 20000);
-        // Asking for the version needs no lock.
-        QCOMPARE(RunProgram(program, {"--version"}).exitCode, 0);
-
-        FakePlatform platform;
-        {
-            SingleInstance second;
-            QVERIFY(!StartProgram(platform, second));
-        }
-        QCOMPARE(platform.Boxes(), QStringList{"W Brenmoor: 程序已在运行中！"});
-        QCOMPARE(first.state(), QProcess::Running);
-
-        first.kill();
-        QVERIFY(first.waitForFinished());
-        SingleInstance next;
-        const auto window = StartProgram(platform, next);
-        QVERIFY(window && window->isVisible());
-        QCOMPARE(platform.messages.size(), 1);
-        QCOMPARE(window->frameGeometry().center(), window->screen()->availableGeometry().center());
-        // Closing the window ends the program's event loop.
-        QTimer::singleShot(0, window.get(), &QWidget::close);
-        QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(1); });
-        QCOMPARE(QApplication::exec(), 0);
-    }
-
-    void brokenLock_data() {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("start"); // "alone", "refused", or "warned" that a copy may go unseen
-        const auto row = [](const char* name, const char* kind, const char* start) {
-            QTest::newRow(name) << QString(kind) << QString(start);
+        QTest::addColumn<QStringList>("command"); // "Quillet" stands for the program
+        QTest::addColumn<QString>("says");        // a pattern for "exit code|stdout|stderr"
+        const auto row = [](const char* name, const char* command, const QString& says) {
+            QTest::newRow(name) << QString(command).split(' ') << says;
         };
-        // A copy killed (or a machine losing power) between creating its lock and writing into it.
-        row("empty, left by a crash", "empty", "alone");
-        row("damaged", "damaged", "alone");
-        // A lock that cannot be created is looked for in the data folder, by every copy alike.
-        row("a directory in its place", "directory", "alone");
-        // Locking the user out for good would be worse than the risk.
-        row("no place for a lock at all", "nowhere", "warned");
-        // A copy starting this very moment has created its lock and is about to write into it.
-        row("empty, just created", "just created", "refused");
-        // Damage to the lock of a copy that still runs does not let a second copy in.
+        const QString noDesktop = "^1\\|\\|Quillet: no graphical desktop session can be reached[^\n]*\n$";
+        row("--version", "Quillet --version", "^0\\|Brenmoor \\(Quillet\\) 1\\.0\n\\|$");
+        row("--help lists the options", "Quillet --help", "^0\\|Usage: Quillet.*--help.*--version.*\\|$");
+        row("unknown option, in one line", "Quillet --colour", "^2\\|\\|Quillet: [^\n]*'colour'[^\n]*\n$");
+        row("no display", "Quillet", noDesktop);
+        row("a display that refuses the connection", "DISPLAY=:4711 Quillet", noDesktop);
+    }
+    void commandLine() { // each answers before any window or lock exists, so none needs a desktop
+        QFETCH(QStringList, command);
+        QFETCH(QString, says);
+        command.replaceInStrings(QRegularExpression("^Quillet$"), In("program/Quillet"));
+        const QString run = RunProgram(
+            QStringList{"env", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "-u", "QT_QPA_PLATFORM"} + command);
+        QVERIFY2(run.contains(QRegularExpression(says, QRegularExpression::DotMatchesEverythingOption)),
+                 qPrintable(run));
+        QVERIFY(QDir(In("runtime")).isEmpty()); // no lock taken
+    }
+
+    void singleInstance_data() {
+        QTest::addColumn<QString>("lock");
+        QTest::addColumn<QString>("start"); // "alone", "refused", or "warned" that a copy may go unseen
+        const auto row = [](const char* name, const char* lock, const char* start) {
+            QTest::newRow(name) << QString(lock) << QString(start);
+        };
+        row("held by a running copy", "running copy", "refused");
+        row("left by a killed copy", "killed copy", "alone");
+        row("empty, left by a copy that died before writing it", "empty", "alone");
+        row("a folder in its place: the data folder's lock, for every copy", "folder", "alone");
+        row("no place for a lock at all: better unguarded than locked out", "nowhere", "warned");
+        row("empty, just created by a copy starting now", "just created", "refused");
         row("emptied under a live copy", "live", "refused");
     }
-    void brokenLock() {
-        QFETCH(QString, kind);
+    void singleInstance() {
+        QFETCH(QString, lock);
         QFETCH(QString, start);
+        const QString lockPath = In("runtime/Quillet.lock");
         SingleInstance live;
-        QVERIFY(kind != "live" || live.Acquire() == SingleInstance::Outcome::Alone);
-        const QString lockPath = runtime.filePath("Quillet.lock");
-        if (kind == "directory" || kind == "nowhere")
+        QVERIFY(!lock.endsWith("copy") || Started({In("program/Quillet")}));
+        QVERIFY(lock != "killed copy" || (copy.kill(), copy.waitForFinished()));
+        QVERIFY(lock != "live" || live.Acquire() == SingleInstance::Outcome::Alone);
+        if (lock == "folder" || lock == "nowhere")
             QVERIFY(QDir().mkdir(lockPath));
-        else
-            QVERIFY(WriteFile(lockPath, kind == "damaged" ? "\x01\xFFnot a lock\n" : ""));
-        if (kind == "nowhere") // the data folder cannot be made: a file is in its way
-            QVERIFY(QDir(data.path()).removeRecursively() && WriteFile(data.path(), ""));
-        const int age = kind == "just created" ? 0 : 3600;
-        const timeval then[2] = {{time(nullptr) - age, 0}, {time(nullptr) - age, 0}};
-        QCOMPARE(utimes(QFile::encodeName(lockPath), then), 0);
+        else if (!lock.endsWith("copy")) // empty, written an hour ago or just now
+            QVERIFY(RunProgram({"touch", "-d", lock == "just created" ? "now" : "1 hour ago", lockPath})
+                        .startsWith("0|"));
+        // The data folder cannot be made: a file is in its way.
+        QVERIFY(lock != "nowhere" || (QDir(In("data")).removeRecursively() && WriteFile(In("data"), "")));
 
         FakePlatform platform;
-        SingleInstance first;
-        const auto window = StartProgram(platform, first);
+        SingleInstance instance;
+        const auto window = StartProgram(platform, instance);
         QCOMPARE(bool(window), start != "refused");
-        QCOMPARE(platform.messages.size(), start == "alone" ? 0 : 1);
-        QVERIFY(start != "warned" || platform.Boxes()[0].contains(lockPath));
-        if (start == "alone") // the lock taken guards like any other
-            QCOMPARE(SingleInstance().Acquire(), SingleInstance::Outcome::Refused);
+        QCOMPARE(platform.boxes.size(), start == "alone" ? 0 : 1);
+        QVERIFY(start != "refused" || platform.boxes[0] == "W Brenmoor: 程序已在运行中！");
+        QVERIFY(start != "warned" || platform.boxes[0].contains(lockPath));
+        QVERIFY(!window || (window->isVisible() && window->frameGeometry().center() ==
+                                                       window->screen()->availableGeometry().center()));
+        QVERIFY(start != "alone" || SingleInstance().Acquire() == SingleInstance::Outcome::Refused);
     }
+
     void historyPlace_data() {
         QTest::addColumn<bool>("writable"); // the program's folder takes new files
         QTest::newRow("a carried copy reads and writes beside itself") << true;
@@ -164,39 +130,64 @@ private slots:
     // The window gets the places the rule chose: the entry read is saved where it must go.
     void historyPlace() {
         QFETCH(bool, writable);
-        const QString beside = HistoryFile::PathIn(programDir.path());
-        const QString inData = HistoryFile::PathIn(data.filePath("Quillet"));
-        QVERIFY(QFile::copy(Exe, programDir.filePath("Quillet")) && WriteFile(beside, "old entry"));
-        // As root, the program runs as "nobody", who may write only the data and runtime folders.
-        const bool asNobody = geteuid() == 0 && !writable;
-        for (const QTemporaryDir* own : {&data, &runtime})
-            QVERIFY(!asNobody || chown(QFile::encodeName(own->path()), 65534, 65534) == 0);
+        const QString beside = In("program/Quillet.log"), inData = In("data/Quillet/Quillet.log");
+        QVERIFY(WriteFile(beside, "old entry"));
+        QStringList command = {In("program/Quillet")};
+        if (geteuid() == 0 && !writable) { // as root, run as "nobody", who may write only these two
+            command = QStringList{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"} + command;
+            for (const char* folder : {"data", "runtime"})
+                QVERIFY(chown(QFile::encodeName(In(folder)), 65534, 65534) == 0);
+        }
         const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
-        QVERIFY(QFile::setPermissions(programDir.path(), writable ? readOnly | QFile::WriteOwner : readOnly));
-        QProcess process;
-        process.setProcessEnvironment(
-            Changed(QProcessEnvironment::systemEnvironment(),
-                    {"QT_QPA_PLATFORM=offscreen", "XDG_DATA_HOME=" + data.path(),
-                     "XDG_CACHE_HOME=" + data.path(), "XDG_RUNTIME_DIR=" + runtime.path()}));
-        process.setChildProcessModifier([asNobody] {
-            if (asNobody && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
-                _exit(99);
-        });
-        process.start(programDir.filePath("Quillet"), {});
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(runtime.filePath("Quillet.lock")), 20000);
-        kill(pid_t(process.processId()), SIGTERM); // closes the window, as logging out does
-
+        QVERIFY(QFile::setPermissions(In("program"), writable ? readOnly | QFile::WriteOwner : readOnly));
+        QVERIFY(Started(command));
+        kill(pid_t(copy.processId()), SIGTERM); // closes the window, as logging out does
         QTRY_COMPARE_WITH_TIMEOUT(ReadFile(writable ? beside : inData), HistoryFile::Encode({"old entry"}),
                                   20000);
         QCOMPARE(ReadFile(writable ? inData : beside), writable ? QByteArray() : QByteArray("old entry"));
-        // Closing ends the program, unless a box announcing the moved history waits for the user.
-        if (writable) {
-            QTRY_COMPARE_WITH_TIMEOUT(process.state(), QProcess::NotRunning, 20000);
-            QVERIFY(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0);
-        }
-        process.kill();
-        process.waitForFinished();
-        QFile::setPermissions(programDir.path(), readOnly | QFile::WriteOwner);
+        QVERIFY(QFile::setPermissions(In("program"), readOnly | QFile::WriteOwner)); // to be removed
+        if (writable) // ends, as no box announcing the moved history waits for the user
+            QTRY_VERIFY_WITH_TIMEOUT(copy.state() == QProcess::NotRunning &&
+                                         copy.exitStatus() == QProcess::NormalExit && copy.exitCode() == 0,
+                                     20000);
+    }
+
+    // Checked as a user's system would: what dpkg says it holds and needs, the unpacked program
+    // running, and lintian.
+    void debianPackage() {
+#ifdef __SANITIZE_ADDRESS__
+        QSKIP("a sanitizer build links libasan, which no user's system would install");
+#endif
+        for (const char* tool : {"dpkg-deb", "dpkg-shlibdeps", "cpack", "lintian"})
+            if (QStandardPaths::findExecutable(tool).isEmpty())
+                QSKIP(qPrintable(QStringLiteral("%1 is missing: bash tools/deps.sh installs it").arg(tool)));
+        const QString arch = RunProgram({"dpkg", "--print-architecture"}).section('|', 1, 1).trimmed(),
+                      deb = In("brenmoor_1.0_" + arch + ".deb"),
+                      made = RunProgram({"bash", QFINDTESTDATA("../../tools/package.sh"), "--build-dir",
+                                         BRENMOOR_BUILD_DIR, "--out", root->path()});
+        QVERIFY2(made.startsWith("0|" + deb + "\n|"), qPrintable(made));
+        // Linked libraries come from dpkg-shlibdeps; fonts and Qt's translations are needed unlinked.
+        const QString info = RunProgram({"dpkg-deb", "--info", deb});
+        for (const QString field : {"Section: utils\n", "日期推算与天数计算", "Depends: .*libqt6widgets6",
+                                    "Depends: .*fonts-arphic-uming", "Depends: .*fonts-wqy-zenhei",
+                                    "Depends: .*qt6-translations-l10n"})
+            QVERIFY2(info.contains(QRegularExpression("\n +" + field)), qPrintable(field));
+        const QString contents = RunProgram({"dpkg-deb", "--contents", deb});
+        QStringList files = {"bin/Quillet", "share/applications/%1.desktop", "share/metainfo/%1.metainfo.xml",
+                             "share/icons/hicolor/scalable/apps/%1.svg"};
+        for (int size : {16, 32, 48, 64, 128, 256})
+            files << QStringLiteral("share/icons/hicolor/%1x%1/apps/").arg(size) + "%1.png";
+        for (const QString& file : files.replaceInStrings("%1", "io.github.brenmoor.Quillet"))
+            QVERIFY2(contents.contains(" ./usr/" + file + "\n"), qPrintable(file));
+        // Unpacked, it starts, and closes its window when asked as logging out does.
+        QVERIFY(RunProgram({"dpkg-deb", "-x", deb, In("unpacked")}).startsWith("0|"));
+        QVERIFY(Started({In("unpacked/usr/bin/Quillet")}));
+        kill(pid_t(copy.processId()), SIGTERM);
+        QTRY_VERIFY_WITH_TIMEOUT(copy.state() == QProcess::NotRunning, 20000);
+        QVERIFY2(copy.exitStatus() == QProcess::NormalExit && copy.exitCode() == 0,
+                 copy.readAllStandardError());
+        const QString lint = RunProgram({"lintian", "--fail-on", "error,warning", deb});
+        QVERIFY2(lint.startsWith("0|"), qPrintable(lint));
     }
 };
 
