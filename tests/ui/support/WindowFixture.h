@@ -50,6 +50,10 @@ struct WindowFixture {
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) const {
         QTest::keyClick(QApplication::focusWidget(), key, modifiers);
     }
+    void Keys(std::initializer_list<Qt::Key> keys) const {
+        for (Qt::Key key : keys)
+            Key(key);
+    }
     QString Focus() const {
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "";
     }
