@@ -44,8 +44,7 @@ class TestStartup : public QObject {
 
 private slots:
     void init() {
-        copy.kill(); // a copy the last case left running
-        copy.waitForFinished();
+        copy.close(); // ends a copy the last case left running
         const auto own = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
         root.emplace();
         QVERIFY(QFile::setPermissions(root->path(), own | QFile::ExeOther));
@@ -105,7 +104,8 @@ private slots:
         if (lock == "folder" || lock == "nowhere")
             QVERIFY(QDir().mkdir(lockPath));
         else if (!lock.endsWith("copy")) // empty, written an hour ago or just now
-            QVERIFY(RunProgram({"touch", "-d", lock == "just created" ? "now" : "1 hour ago", lockPath})
+            QVERIFY(WriteFile(lockPath, "") &&
+                    RunProgram({"touch", "-d", lock == "just created" ? "now" : "1 hour ago", lockPath})
                         .startsWith("0|"));
         // The data folder cannot be made: a file is in its way.
         QVERIFY(lock != "nowhere" || (QDir(In("data")).removeRecursively() && WriteFile(In("data"), "")));

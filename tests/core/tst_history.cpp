@@ -49,7 +49,7 @@ class TestHistory : public QObject {
     // Saves the lines as the eight slots and reads them back; the save's reason when it fails.
     QStringList SaveAndLoad(const QStringList& lines) const {
         History::Slots texts;
-        std::copy(lines.begin(), lines.end(), texts.begin());
+        std::copy_n(lines.begin(), qMin(lines.size(), qsizetype(History::SlotCount)), texts.begin());
         const QString error = HistoryFile::Save(Path(), texts);
         return error.isEmpty() ? HistoryFile::Load(Path()).lines : QStringList{error};
     }
