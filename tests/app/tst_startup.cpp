@@ -1,5 +1,4 @@
-// The program from outside: its command line, the refusal of a second copy and the lock's place, where
-// the real executable, copied alone into a folder, keeps its history, and the Debian package.
+// From outside: command line, single-copy lock, where the copied program keeps its history, the package.
 #include "app/SingleInstance.h"
 #include "app/StartProgram.h"
 #include "core/HistoryFile.h"
@@ -13,22 +12,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <csignal>
 #include <optional>
 #include <unistd.h>
-
-namespace {
-
-// Runs the command to its end: "exit code|stdout|stderr", the code -1 when it did not end normally.
-QString RunProgram(QStringList command) {
-    QProcess process;
-    process.start(command.takeFirst(), command);
-    const bool ended = process.waitForFinished(300000) && process.exitStatus() == QProcess::NormalExit;
-    return QString::number(ended ? process.exitCode() : -1) + "|" +
-           QString::fromLocal8Bit(process.readAllStandardOutput() + "|" + process.readAllStandardError());
-}
-
-} // namespace
 
 class TestStartup : public QObject {
     Q_OBJECT
@@ -40,6 +25,23 @@ class TestStartup : public QObject {
     bool Started(const QStringList& command) { // true once the copy started holds its lock
         copy.start(command.first(), command.mid(1));
         return QTest::qWaitFor([this] { return QFile::exists(In("runtime/Quillet.lock")); }, 20000);
+    }
+    bool Closes(bool ends = true) { // asked as logging out asks; it ends well unless told it may not
+        copy.terminate();           // SIGTERM
+        return !ends || (copy.waitForFinished(20000) && copy.exitStatus() == QProcess::NormalExit &&
+                         copy.exitCode() == 0);
+    }
+    // Runs it, no desktop in reach, to its end: "code|stdout|stderr", the code -1 if it ended abnormally.
+    static QString RunProgram(const QStringList& command) {
+        QProcess process;
+        process.start("env", QStringList{"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "-u", "QT_QPA_PLATFORM"} +
+                                 command);
+        const bool ended = process.waitForFinished(300000) && process.exitStatus() == QProcess::NormalExit;
+        return QString::number(ended ? process.exitCode() : -1) + "|" +
+               QString::fromLocal8Bit(process.readAllStandardOutput() + "|" + process.readAllStandardError());
+    }
+    template <typename... T> static void Row(const char* name, const T&... values) {
+        (QTest::newRow(name) << ... << values);
     }
 
 private slots:
@@ -56,42 +58,33 @@ private slots:
     }
 
     void commandLine_data() {
-        QTest::addColumn<QStringList>("command"); // "Quillet" stands for the program
-        QTest::addColumn<QString>("says");        // a pattern for "exit code|stdout|stderr"
-        const auto row = [](const char* name, const char* command, const QString& says) {
-            QTest::newRow(name) << QString(command).split(' ') << says;
-        };
+        QTest::addColumn<QString>("command"); // "Quillet" stands for the program
+        QTest::addColumn<QString>("says");    // a pattern for "exit code|stdout|stderr"
         const QString noDesktop = "^1\\|\\|Quillet: no graphical desktop session can be reached[^\n]*\n$";
-        row("--version", "Quillet --version", "^0\\|Brenmoor \\(Quillet\\) 1\\.0\n\\|$");
-        row("--help lists the options", "Quillet --help", "^0\\|Usage: Quillet.*--help.*--version.*\\|$");
-        row("unknown option, in one line", "Quillet --colour", "^2\\|\\|Quillet: [^\n]*'colour'[^\n]*\n$");
-        row("no display", "Quillet", noDesktop);
-        row("a display that refuses the connection", "DISPLAY=:4711 Quillet", noDesktop);
+        Row("--version", "Quillet --version", "^0\\|Brenmoor \\(Quillet\\) 1\\.0\n\\|$");
+        Row("--help lists the options", "Quillet --help", "(?s)^0\\|Usage: Quillet.*--help.*--version.*\\|$");
+        Row("unknown option, in one line", "Quillet --colour", "^2\\|\\|Quillet: [^\n]*'colour'[^\n]*\n$");
+        Row("no display", "Quillet", noDesktop);
+        Row("a display that refuses the connection", "DISPLAY=:4711 Quillet", noDesktop);
     }
     void commandLine() { // each answers before any window or lock exists, so none needs a desktop
-        QFETCH(QStringList, command);
+        QFETCH(QString, command);
         QFETCH(QString, says);
-        command.replaceInStrings(QRegularExpression("^Quillet$"), In("program/Quillet"));
-        const QString run = RunProgram(
-            QStringList{"env", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "-u", "QT_QPA_PLATFORM"} + command);
-        QVERIFY2(run.contains(QRegularExpression(says, QRegularExpression::DotMatchesEverythingOption)),
-                 qPrintable(run));
+        const QString run = RunProgram(command.replace("Quillet", In("program/Quillet")).split(' '));
+        QVERIFY2(run.contains(QRegularExpression(says)), qPrintable(run));
         QVERIFY(QDir(In("runtime")).isEmpty()); // no lock taken
     }
 
     void singleInstance_data() {
         QTest::addColumn<QString>("lock");
         QTest::addColumn<QString>("start"); // "alone", "refused", or "warned" that a copy may go unseen
-        const auto row = [](const char* name, const char* lock, const char* start) {
-            QTest::newRow(name) << QString(lock) << QString(start);
-        };
-        row("held by a running copy", "running copy", "refused");
-        row("left by a killed copy", "killed copy", "alone");
-        row("empty, left by a copy that died before writing it", "empty", "alone");
-        row("a folder in its place: the data folder's lock, for every copy", "folder", "alone");
-        row("no place for a lock at all: better unguarded than locked out", "nowhere", "warned");
-        row("empty, just created by a copy starting now", "just created", "refused");
-        row("emptied under a live copy", "live", "refused");
+        Row("held by a running copy", "running copy", "refused");
+        Row("left by a killed copy", "killed copy", "alone");
+        Row("empty, left by a copy that died before writing it", "empty", "alone");
+        Row("a folder in its place: the data folder's lock, for every copy", "folder", "alone");
+        Row("no place for a lock at all: better unguarded than locked out", "nowhere", "warned");
+        Row("empty, just created by a copy starting now", "just created", "refused");
+        Row("emptied under a live copy", "live", "refused");
     }
     void singleInstance() {
         QFETCH(QString, lock);
@@ -135,25 +128,19 @@ private slots:
         QStringList command = {In("program/Quillet")};
         if (geteuid() == 0 && !writable) { // as root, run as "nobody", who may write only these two
             command = QStringList{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"} + command;
-            for (const char* folder : {"data", "runtime"})
-                QVERIFY(chown(QFile::encodeName(In(folder)), 65534, 65534) == 0);
+            QVERIFY(RunProgram({"chown", "65534:65534", In("data"), In("runtime")}).startsWith("0|"));
         }
         const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
         QVERIFY(QFile::setPermissions(In("program"), writable ? readOnly | QFile::WriteOwner : readOnly));
         QVERIFY(Started(command));
-        kill(pid_t(copy.processId()), SIGTERM); // closes the window, as logging out does
+        QVERIFY(Closes(writable)); // if not, a box announcing the moved history waits for the user
         QTRY_COMPARE_WITH_TIMEOUT(ReadFile(writable ? beside : inData), HistoryFile::Encode({"old entry"}),
                                   20000);
         QCOMPARE(ReadFile(writable ? inData : beside), writable ? QByteArray() : QByteArray("old entry"));
         QVERIFY(QFile::setPermissions(In("program"), readOnly | QFile::WriteOwner)); // to be removed
-        if (writable) // ends, as no box announcing the moved history waits for the user
-            QTRY_VERIFY_WITH_TIMEOUT(copy.state() == QProcess::NotRunning &&
-                                         copy.exitStatus() == QProcess::NormalExit && copy.exitCode() == 0,
-                                     20000);
     }
 
-    // Checked as a user's system would: what dpkg says it holds and needs, the unpacked program
-    // running, and lintian.
+    // As a user's system would check it: what dpkg says, the unpacked program running, lintian.
     void debianPackage() {
 #ifdef __SANITIZE_ADDRESS__
         QSKIP("a sanitizer build links libasan, which no user's system would install");
@@ -179,13 +166,8 @@ private slots:
             files << QStringLiteral("share/icons/hicolor/%1x%1/apps/").arg(size) + "%1.png";
         for (const QString& file : files.replaceInStrings("%1", "io.github.brenmoor.Quillet"))
             QVERIFY2(contents.contains(" ./usr/" + file + "\n"), qPrintable(file));
-        // Unpacked, it starts, and closes its window when asked as logging out does.
         QVERIFY(RunProgram({"dpkg-deb", "-x", deb, In("unpacked")}).startsWith("0|"));
-        QVERIFY(Started({In("unpacked/usr/bin/Quillet")}));
-        kill(pid_t(copy.processId()), SIGTERM);
-        QTRY_VERIFY_WITH_TIMEOUT(copy.state() == QProcess::NotRunning, 20000);
-        QVERIFY2(copy.exitStatus() == QProcess::NormalExit && copy.exitCode() == 0,
-                 copy.readAllStandardError());
+        QVERIFY2(Started({In("unpacked/usr/bin/Quillet")}) && Closes(), copy.readAllStandardError());
         const QString lint = RunProgram({"lintian", "--fail-on", "error,warning", deb});
         QVERIFY2(lint.startsWith("0|"), qPrintable(lint));
     }
