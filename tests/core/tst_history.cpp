@@ -188,20 +188,21 @@ private slots:
                                          HistoryFile::Encode(texts[2])};
         QVERIFY(WriteFile(Path(), contents[0]));
         int seen[4] = {}; // a mix, then each of the three contents
-        for (int round = 0; round < 60; ++round) {
+        // Until the kills have landed among both saves; a slow build waits longer before each kill.
+        for (int round = 0; round < 60 || (round < 400 && !(seen[2] && seen[3])); ++round) {
             const pid_t child = fork();
             QVERIFY(child >= 0);
             while (child == 0) // saves the two in turn until killed
                 if (!(HistoryFile::Save(Path(), texts[1]) + HistoryFile::Save(Path(), texts[2])).isEmpty())
                     _exit(1);
-            usleep(useconds_t(QRandomGenerator::global()->bounded(200, 20000)));
+            usleep(useconds_t(QRandomGenerator::global()->bounded(200, 20000 + 500 * round)));
             kill(child, SIGKILL);
             int status = 0;
             QVERIFY(waitpid(child, &status, 0) == child && WIFSIGNALED(status));
             ++seen[contents.indexOf(ReadFile(Path())) + 1];
         }
         QCOMPARE(seen[0], 0);
-        QVERIFY(seen[2] > 0 && seen[3] > 0); // the kills did land among the saves
+        QVERIFY(seen[2] > 0 && seen[3] > 0);
     }
 
     void location_data() {

@@ -53,13 +53,13 @@ private slots:
         QTest::addColumn<QDate>("today");
         QTest::addColumn<QString>("todayLine");
         QTest::addColumn<QString>("picked"); // the picker's lists and weekday word
-        QTest::newRow("day without zero, month with") << QDate(2013, 1, 5) << "今天是：2013年01月5日 星期六"
-                                                      << " 2013 1 星期六";
+        QTest::newRow("5th") << QDate(2013, 1, 5) << "今天是：2013年01月5日 星期六"
+                             << " 2013 1 星期六";
         QTest::newRow("December") << QDate(1999, 12, 31) << "今天是：1999年12月31日 星期五"
                                   << " 1999 12 星期五";
-        QTest::newRow("after 2099: nearest year, its weekday")
-            << QDate(2100, 3, 15) << "今天是：2100年03月15日 星期一"
-            << " 2099 3 星期日";
+        // Beyond the listed years the picker takes the nearest one and names that date's weekday.
+        QTest::newRow("after 2099") << QDate(2100, 3, 15) << "今天是：2100年03月15日 星期一"
+                                    << " 2099 3 星期日";
     }
     void startUpState() {
         QFETCH(QDate, today);
