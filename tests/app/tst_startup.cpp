@@ -4,7 +4,7 @@
 #include "core/HistoryFile.h"
 #include "core/support/FileBytes.h"
 #include "ui/MainWindow.h"
-#include "ui/support/FakePlatform.h"
+#include "ui/support/WindowFixture.h"
 
 #include <QRegularExpression>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "support/FakePlatform.h"
+#include "support/WindowFixture.h"
 #include "support/XDesktop.h"
 
 #include "ui/MainWindow.h"
