@@ -50,12 +50,7 @@ public:
     }
 
     // Runs xdotool with the arguments on the current display; true when it succeeded.
-    static bool Send(const QStringList& arguments) {
-        QProcess xdotool;
-        xdotool.start("xdotool", arguments);
-        return xdotool.waitForFinished(10000) && xdotool.exitStatus() == QProcess::NormalExit &&
-               xdotool.exitCode() == 0;
-    }
+    static bool Send(const QStringList& arguments) { return QProcess::execute("xdotool", arguments) == 0; }
 
 private:
     // The next line of output, or with `expected` the next line that says so; empty if none comes.
