@@ -12,18 +12,18 @@
 // The history as the window shows, copies, saves, highlights and blinks it.
 namespace {
 
-const QString OffsetEntry = QStringLiteral("2013/1/20(星期日)的1天之后是：2013/1/21(星期一)");
+const QString OffsetEntry = QStringLiteral("2013/1/20(星期日)的100天之后是：2013/4/30(星期二)");
 const QStringList Full = {"a", "b", "c", "d", "e", "f", "g", "h"};
 // The blink's palette colours by index, and the colour every blink ends in.
 const QHash<int, QColor> Palette = {{1, 0x000080},  {3, 0x008080},  {5, 0x800080}, {8, 0x808080},
                                     {10, 0x00FF00}, {12, 0xFF0000}, {14, 0xFFFF00}};
 const QColor HistoryColour(0, 128, 128);
 
-// A finished offset calculation from 2013/1/20 by `count` days.
-void CalculateOffset(const WindowFixture& w, int count) {
+// A finished offset calculation from 2013/1/20 by the count the window starts with, 100 days.
+void CalculateOffset(const WindowFixture& w) {
     w.C<Label>("ChooseDate_1")->SetCaption(QStringLiteral("2013/1/20"));
     w.C<Label>("ChooseWeek_1")->SetCaption(QStringLiteral("(星期日)"));
-    w.C<QLineEdit>("HowmuchDays")->setText(QString::number(count));
+    w.C<QLineEdit>("HowmuchDays")->setText("100");
     w.Click("Command1");
 }
 
@@ -74,7 +74,7 @@ private slots:
         file.close();
         f.Start();
         if (calculate)
-            CalculateOffset(f, 1);
+            CalculateOffset(f);
         QVERIFY(f->close());
         QCOMPARE(file.exists(), !after.isNull());
         QVERIFY(after.isNull() || (file.open(QIODevice::ReadOnly) && file.readAll() == after));
@@ -101,7 +101,7 @@ private slots:
         QFETCH(QString, box);
         WindowFixture f({"a"}, false);
         f.Start({f.dir.filePath(read), f.dir.filePath(write)});
-        CalculateOffset(f, 1);
+        CalculateOffset(f);
         f->close();
         QVERIFY2(f.platform.boxes.value(0).startsWith(box), qPrintable(f.platform.boxes.join('\n')));
         // What was read is kept: in the file it came from, and in the place written to.
@@ -178,12 +178,6 @@ private slots:
         // On time: eleven steps after the takeover, a twelfth when due together with the stop.
         QCOMPARE(steps.mid(0, 11), QList<int>({1, 3, 5, 8, 10, 12, 14, 1, 3, 5, 8}));
         QVERIFY(steps.size() <= 12);
-        // The full list shifts: the next entry blinks on the same label, from where its cycle stood.
-        const int stood = steps.last();
-        steps.clear();
-        panel->AddHistory("z");
-        QTRY_VERIFY(!steps.isEmpty());
-        QCOMPARE(steps.first(), stood == 8 ? 10 : 12);
     }
 };
 

@@ -37,12 +37,6 @@ void MoveWithButtons(QWidget* label, QPoint position, Qt::MouseButtons buttons) 
     QApplication::sendEvent(label, &move);
 }
 
-// Closed, with both frames usable again and no key going to a control of the hidden panel.
-bool ClosedCleanly(const WindowFixture& w) {
-    return !w.PickerOpen() && w.C("Fr_1")->isEnabled() && w.C("Fr_2")->isEnabled() &&
-           (!QApplication::focusWidget() || QApplication::focusWidget()->isVisible());
-}
-
 } // namespace
 
 class TestPicker : public QObject {
@@ -109,7 +103,9 @@ private slots:
         } else {
             w.Click(how);
         }
-        QVERIFY(ClosedCleanly(w));
+        // Closed, with both frames usable again and no key going to a control of the hidden panel.
+        QVERIFY(!w.PickerOpen() && w.C("Fr_1")->isEnabled() && w.C("Fr_2")->isEnabled() &&
+                (!QApplication::focusWidget() || QApplication::focusWidget()->isVisible()));
         QCOMPARE(w.Text("ChooseDate_1") + w.Text("History_0"), "选择日期");
         // The next opening, from any field, shows what was browsed; confirming takes it.
         w.Click("ChooseDate_3");

@@ -59,8 +59,7 @@ struct WindowFixture {
             platform, places.readPath.isEmpty() ? HistoryPlaces{HistoryPath(), HistoryPath()} : places);
         window->show();
         window->activateWindow();
-        if (!QTest::qWaitForWindowActive(window.get()))
-            qWarning("the main window did not become active");
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
         // The picker panel is built once the first frame is on screen.
         QTRY_VERIFY(C("FrCalendar"));
     }
@@ -70,9 +69,7 @@ struct WindowFixture {
     QString Text(const QString& name) const { return C<QObject>(name)->property("text").toString(); }
     bool PickerOpen() const { return C("FrCalendar")->isVisible(); }
     void Click(const QString& name) const { QTest::mouseClick(C(name), Qt::LeftButton); }
-    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) const {
-        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-    }
+    void Key(Qt::Key key) const { QTest::keyClick(QApplication::focusWidget(), key); }
     void Keys(std::initializer_list<Qt::Key> keys) const {
         for (Qt::Key key : keys)
             Key(key);
