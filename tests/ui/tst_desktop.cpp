@@ -8,8 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// The picker panel on a real X desktop: real pointer input on its title bar, and a window manager's
-// frame around the window, which the release limits once read before it was known.
+// The picker panel under a real window manager, dragged and released by real pointer input.
 namespace {
 
 // xdotool arguments that put the pointer on `at` inside `widget`.

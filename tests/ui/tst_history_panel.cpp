@@ -6,7 +6,6 @@
 #include <QGuiApplication>
 #include <QStringEncoder>
 #include <QTextDocument>
-#include <QThread>
 #include <QTimer>
 
 // The history as the window shows, copies, saves, highlights and blinks it.
@@ -14,10 +13,9 @@ namespace {
 
 const QString OffsetEntry = QStringLiteral("2013/1/20(星期日)的100天之后是：2013/4/30(星期二)");
 const QStringList Full = {"a", "b", "c", "d", "e", "f", "g", "h"};
-// The blink's palette colours by index, and the colour every blink ends in.
+// The blink's palette colours by index; every blink ends in dark cyan.
 const QHash<int, QColor> Palette = {{1, 0x000080},  {3, 0x008080},  {5, 0x800080}, {8, 0x808080},
                                     {10, 0x00FF00}, {12, 0xFF0000}, {14, 0xFFFF00}};
-const QColor HistoryColour(0, 128, 128);
 
 // A finished offset calculation from 2013/1/20 by the count the window starts with, 100 days.
 void CalculateOffset(const WindowFixture& w) {
@@ -31,9 +29,8 @@ QByteArray GbkLines(const QStringList& lines) {
     return QStringEncoder("GBK").encode(lines.join("\r\n") + "\r\n");
 }
 
-// Moves the pointer, without buttons, to where `target` takes it; a decoration that never takes it
-// stands for the bare surface of its frame. Comes from the window's corner, as a move to where the
-// pointer already is would be dropped.
+// Moves the pointer onto `target` (a decoration stands for its frame's bare surface), coming from
+// the window's corner: a move to where the pointer already is would be dropped.
 void Hover(const WindowFixture& w, const QString& name) {
     QWidget* target = w.C(name);
     QWidget* receiver =
@@ -163,7 +160,7 @@ private slots:
         QVERIFY(step->isActive() && !stop->isActive());
         QTRY_VERIFY(stop->isActive()); // from the first step on History_6
         const int stopRemaining = stop->remainingTime();
-        QThread::msleep(40); // no timer fires while sleeping
+        QTest::qSleep(40); // no timer fires while sleeping
         // A new entry takes the running blink over, from its own first colour; the stop timer runs on.
         panel->AddHistory("y");
         QVERIFY2(stop->remainingTime() <= stopRemaining - 30, "the stop timer was restarted");
@@ -173,7 +170,7 @@ private slots:
             QCOMPARE(TextColour(last), Palette[steps.last()]);
         });
         QTRY_VERIFY_WITH_TIMEOUT(!step->isActive() && !stop->isActive(), 5000);
-        QCOMPARE(TextColour(last), HistoryColour);
+        QCOMPARE(TextColour(last), QColor(0, 128, 128));
         QCOMPARE(TextColour(w.C("History_6")), Palette[1]); // keeps its last step's colour
         // On time: eleven steps after the takeover, a twelfth when due together with the stop.
         QCOMPARE(steps.mid(0, 11), QList<int>({1, 3, 5, 8, 10, 12, 14, 1, 3, 5, 8}));

@@ -1,5 +1,4 @@
-// A seeded monkey on the real main window: thousands of random user actions (clicks, keys, pointer
-// moves, drags on the picker's title bar), checking after each one the rules the window always keeps.
+// Thousands of seeded random user actions on the window, each followed by the rules it always keeps.
 // CI runs a fixed seed; MONKEY_SEED (a number, or "clock") and MONKEY_ACTIONS choose another run.
 #include "support/WindowFixture.h"
 

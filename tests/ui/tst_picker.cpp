@@ -5,9 +5,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 
-// Both calculations as a user drives them, by mouse and by keyboard: dates chosen in the picker, a
-// count typed into HowmuchDays and confirmed with Enter or a click on Command1; the picker's closing
-// paths and its title bar.
+// Both calculations by mouse and by keyboard, through the picker; its closing paths and title bar.
 namespace {
 
 const QString Unknown = QStringLiteral("\?\?\?\?/\?\?/\?\?");

@@ -36,8 +36,7 @@ public:
     }
 };
 
-// A shown, active main window on a fake platform, its history file in a fresh temporary folder.
-// Controls are reached by their names, as tools outside the program reach them.
+// A shown window on a fake platform, its history in a fresh folder; controls reached by their names.
 struct WindowFixture {
     QTemporaryDir dir;
     FakePlatform platform;
