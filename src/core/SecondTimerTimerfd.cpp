@@ -21,10 +21,10 @@ struct SecondTimer::Waiter {
         using namespace std::chrono;
         const nanoseconds due = NextTick(Clock::now()).time_since_epoch();
         const seconds whole = floor<seconds>(due);
-        itimerspec spec{};
-        spec.it_value.tv_sec = static_cast<time_t>(whole.count());
-        spec.it_value.tv_nsec = static_cast<long>((due - whole).count());
-        return timerfd_settime(fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &spec, nullptr) == 0;
+        itimerspec next{};
+        next.it_value.tv_sec = static_cast<time_t>(whole.count());
+        next.it_value.tv_nsec = static_cast<long>((due - whole).count());
+        return timerfd_settime(fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &next, nullptr) == 0;
     }
 
     void Disarm() const {

@@ -23,7 +23,7 @@ MainWindow::MainWindow(Platform& platform, const HistoryPlaces& places, QWidget*
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       m_platform(platform) {
     setObjectName(QStringLiteral("MainWindow"));
-    setWindowTitle(Title);
+    setWindowTitle(ProgramTitle);
     setFont(ControlFactory::DefaultFont());
     QPalette p = palette();
     p.setColor(QPalette::Window, DesignColours::Paper);
@@ -96,17 +96,19 @@ void MainWindow::OpenPicker(int field, bool byKeyboard) {
 }
 
 void MainWindow::OnPickerConfirmed(int field, const QString& dateText, const QString& weekdayWord) {
-    if (field == 1)
-        m_offset->ConfirmDate(field, dateText, weekdayWord);
-    else
-        m_dayCount->ConfirmDate(field, dateText, weekdayWord);
+    FrameOf(field)->ConfirmDate(field, dateText, weekdayWord);
 }
 
 void MainWindow::OnPickerClosed(int field, bool returnFocus) {
     SetCalculationFramesEnabled(true);
     if (returnFocus)
-        (field == 1 ? m_offset->DateField(field) : m_dayCount->DateField(field))
-            ->setFocus(Qt::TabFocusReason);
+        FrameOf(field)->DateField(field)->setFocus(Qt::TabFocusReason);
+}
+
+CalculationFrame* MainWindow::FrameOf(int field) const {
+    if (field == 1)
+        return m_offset;
+    return m_dayCount;
 }
 
 void MainWindow::SetCalculationFramesEnabled(bool enabled) {

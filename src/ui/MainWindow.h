@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class CalculationFrame;
 class DayCountFrame;
 class HistoryPanel;
 class InfoLines;
@@ -28,8 +29,6 @@ public:
 
     void CentreOnScreen();
 
-    inline static const QString Title = ProgramTitle;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -42,6 +41,8 @@ private:
     void OnPickerConfirmed(int field, const QString& dateText, const QString& weekdayWord);
     void OnPickerClosed(int field, bool returnFocus);
     void SetCalculationFramesEnabled(bool enabled);
+    // The frame that holds date field `field` (1 … 3).
+    CalculationFrame* FrameOf(int field) const;
 
     Platform& m_platform;
     MonthGrid m_grid;
