@@ -78,6 +78,9 @@ def main():
     for r in clocks:
         p = r["platform"]
         judged = p == "offscreen"
+        if int(r.get("wake_n", "0")):
+            row("clock timer woke, from the second (ms)", p, r["wake_n"],
+                f"{float(r['wake_median_ms']):.2f} [{float(r['wake_min_ms']):.2f}–{float(r['wake_max_ms']):.2f}]")
         for what, key, limit in (("changed", "text", 0.5), ("painted", "paint", 1.0)):
             if int(r.get(f"{key}_n", "0")) == 0:
                 continue
