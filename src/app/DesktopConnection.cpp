@@ -31,9 +31,19 @@ void Hold(QtMsgType type, const QMessageLogContext& context, const QString& text
     std::_Exit(1);
 }
 
+// On X11 Qt hands the window's pixels to the server through shared memory, and before it paints an
+// area again it waits for the server to be done with the last copy: a round trip, and two more
+// thread wake-ups, every second the clock line changes. This window is small and repaints small
+// areas; sent over the connection they need no wait. A user's own setting stands.
+void SendPixelsOverTheConnection() {
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
+}
+
 } // namespace
 
 std::unique_ptr<QApplication> ConnectToDesktop(int& argc, char** argv) {
+    SendPixelsOverTheConnection();
     const QtMessageHandler previous = qInstallMessageHandler(Hold);
     auto app = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(previous);
