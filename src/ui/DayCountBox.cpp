@@ -7,7 +7,9 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QProxyStyle>
-#include <QRegularExpressionValidator>
+#include <QValidator>
+
+#include <algorithm>
 
 namespace {
 
@@ -18,6 +20,18 @@ public:
         if (metric == PM_TextCursorWidth)
             return 0;
         return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+// Accepts text made only of characters a key may type.
+class TypableCharacters : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        const bool typable = std::all_of(input.cbegin(), input.cend(), [](QChar c) {
+            return c.unicode() != 8 && DayCount::IsDayCountKey(c); // backspace is a key, not text
+        });
+        return typable ? Acceptable : Invalid;
     }
 };
 
@@ -36,7 +50,7 @@ QChar KeyCharacter(const QKeyEvent* event) {
 DayCountBox::DayCountBox(QWidget* parent) : QLineEdit(parent) {
     setMaxLength(DayCount::MaxLength);
     // Typing is filtered key by key; this keeps pasted or dropped text to the same characters.
-    setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.\\-]*")), this));
+    setValidator(new TypableCharacters(this));
     setContextMenuPolicy(Qt::NoContextMenu);
     setAcceptDrops(false);
     // Input-method text would bypass the key rules.

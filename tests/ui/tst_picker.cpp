@@ -3,6 +3,7 @@
 #include "ui/Twips.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QMouseEvent>
 
 // Both calculations by mouse and by keyboard, through the picker; its closing paths and title bar.
@@ -61,6 +62,13 @@ private slots:
         }
         QTest::keyClicks(box, "a +,Z"); // only count keys are typed
         QCOMPARE(box->text(), "5");
+        for (auto [pasted, text] : {std::pair("-7.5", "-7.5"), {"12a", ""}, {"1\b2", ""}, {"３", ""}}) {
+            box->clear();
+            QApplication::clipboard()->setText(pasted);
+            box->paste(); // the same characters as typed, or nothing
+            QCOMPARE(box->text(), text);
+        }
+        box->setText("5");
         box->setText("-10");
         w.Key(Qt::Key_Enter); // before: the box drops the minus
         QCOMPARE(w.Text("History_1"), "2013/1/20(星期日)的10天之前是：2013/1/10(星期四)");
