@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds a Release build in build-bench (with the benchmarks: BRENMOOR_EXTRAS) and measures the
 # program against the floor (a bare Qt Widgets program with a comparable window), the two
-# alternating, then prints a table of the figures, the goals and whether each is met:
+# alternating, then prints a table of the figures, the goals and whether each is met. The floor also
+# runs drawn in the window's own Chinese faces ("faces"), which shows what the faces cost by
+# themselves; the goals are judged against the plain floor.
 #   start-up until the window is first painted and resident memory, under Xvfb (xcb) and offscreen;
 #   CPU while left alone with the clock running (window focused and not), under Xvfb;
 #   how late after each second's boundary the clock line changes (offscreen and xcb).
@@ -55,16 +57,21 @@ export DISPLAY=":$(cat "$scratch/display")"
 
 results=$scratch/results
 load_before=$(uptime)
-# measure PLATFORM ROUND EXTRA-LAUNCHER-OPTIONS...: both programs, their order swapped every round.
+# measure PLATFORM ROUND "PROGRAMS" EXTRA-LAUNCHER-OPTIONS...: the programs named (product, floor,
+# faces), their order turned every round.
 measure() {
-    local platform=$1 round=$2; shift 2
-    local order=(floor product)
-    [ $((round % 2)) -eq 0 ] && order=(product floor)
+    local platform=$1 round=$2
+    local -a named
+    read -r -a named <<<"$3"
+    shift 3
+    local order=() i
+    for ((i = 0; i < ${#named[@]}; i++)); do order+=("${named[(i + round) % ${#named[@]}]}"); done
     for which in "${order[@]}"; do
-        local program=$product title=Brenmoor
-        [ "$which" = floor ] && program=$floor title=Floor
+        local command=("$product") title=Brenmoor
+        [ "$which" = floor ] && command=("$floor") title=Floor
+        [ "$which" = faces ] && command=("$floor" --window-faces) title=Floor
         local line
-        if line=$("$launcher" --platform "$platform" --title "$title" "$@" -- "$program"); then
+        if line=$("$launcher" --platform "$platform" --title "$title" "$@" -- "${command[@]}"); then
             echo "platform=$platform program=$which $line" >>"$results"
         else
             echo "  ($which on $platform failed in round $round: left out)" >&2
@@ -75,12 +82,12 @@ measure() {
 
 echo "start-up rounds under Xvfb ($DISPLAY) and offscreen: $RUNS each"
 for round in $(seq "$RUNS"); do
-    measure xcb "$round" --idle-s 0
-    measure offscreen "$round" --idle-s 0
+    measure xcb "$round" "product floor faces" --idle-s 0
+    measure offscreen "$round" "product floor faces" --idle-s 0
 done
 echo "idle rounds under Xvfb: $IDLE_RUNS of 2 × ${IDLE_SECONDS} s per program"
 for round in $(seq "$IDLE_RUNS"); do
-    measure xcb "$round" --unfocused-idle-s "$IDLE_SECONDS" --idle-s "$IDLE_SECONDS" --server-pid "$xvfb_pid"
+    measure xcb "$round" "product floor" --unfocused-idle-s "$IDLE_SECONDS" --idle-s "$IDLE_SECONDS" --server-pid "$xvfb_pid"
 done
 echo "clock line: ${CLOCK_SECONDS} s offscreen, ${CLOCK_SECONDS} s under Xvfb"
 mkdir -m 700 "$scratch/runtime"

@@ -55,14 +55,25 @@ def main():
     def at_most(limit):
         return lambda mine, floor: statistics.median(mine) <= limit
 
+    def faces(label, platform, key, digits, scale=1.0):
+        """The same figure for the floor drawn in the window's faces, and the program's ratio to it."""
+        mine = [v * scale for v in values(rows, platform, "product", key)]
+        theirs = [v * scale for v in values(rows, platform, "faces", key)]
+        if mine and theirs:
+            row(label, platform, f"{len(theirs)}", "", spread(theirs, digits),
+                f"{statistics.median(mine) / statistics.median(theirs):.2f}")
+
     line("start-up until first painted (ms)", "xcb", "startup_ms", 1, goal="≤ 1.15 × floor", check=within(1.15))
+    faces("  floor in the window's faces; Quillet ÷ it", "xcb", "startup_ms", 1)
     line("start-up until first painted (ms)", "offscreen", "startup_ms", 1)
     line("start-up until mapped (ms)", "xcb", "mapped_ms", 1)
     line("CPU used until first painted (ms)", "xcb", "startup_cpu_ms", 1)
     line("CPU used until first painted (ms)", "offscreen", "startup_cpu_ms", 1, goal="≤ 1.2 × floor",
          check=within(1.2))
+    faces("  floor in the window's faces; Quillet ÷ it", "offscreen", "startup_cpu_ms", 1)
     for platform in ("xcb", "offscreen"):
         line("resident memory, VmRSS (MiB)", platform, "rss_kib", 1, 1 / 1024, "≤ 1.15 × floor", within(1.15))
+        faces("  floor in the window's faces; Quillet ÷ it", platform, "rss_kib", 1, 1 / 1024)
     line("idle CPU, window focused (% of a core)", "xcb", "idle_cpu_pct", 3, goal="≤ 0.1 %", check=at_most(0.1))
     line("  same from schedstat (%)", "xcb", "idle_cpu_sched_pct", 3)
     line("  wakeups of all threads (/s)", "xcb", "idle_wakeups_per_s", 1)

@@ -2,6 +2,10 @@
 // with a window of the main window's size and a comparable set of widgets, shown the way the main
 // window shows them (a visible top part; a hidden panel holding the month cells, the two lists and
 // two buttons; one more hidden button). Default fonts, palette and style: nothing the program adds.
+// With --window-faces it draws in the window's own Chinese faces and sizes instead, to show what
+// those faces cost apart from the rest of the program.
+#include "ui/ChineseFonts.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -12,35 +16,50 @@
 
 namespace {
 
-QLabel* AddLabel(QWidget* parent, const QString& text, int x, int y, int width) {
+// The faces the window shows its texts in; all default unless --window-faces.
+struct Faces {
+    QFont body, today, caption, field, wording, result, joiner, count;
+};
+
+Faces WindowFaces() {
+    return {ChineseFonts::Song(9),       ChineseFonts::Hei(10.5, true), ChineseFonts::Hei(10.5, true, true),
+            ChineseFonts::Hei(9.75),     ChineseFonts::Hei(10.5, true), ChineseFonts::Hei(10.5),
+            ChineseFonts::Hei(12, true), ChineseFonts::Song(12, true)};
+}
+
+QLabel* AddLabel(QWidget* parent, const QString& text, int x, int y, int width, const QFont& font = {}) {
     auto* label = new QLabel(text, parent);
     label->setGeometry(x, y, width, 16);
+    if (font != QFont())
+        label->setFont(font);
     return label;
 }
 
-void AddVisiblePart(QWidget* window) {
-    AddLabel(window, QStringLiteral("今天是：2013年01月20日 星期日"), 2, 2, 316);
+void AddVisiblePart(QWidget* window, const Faces& faces) {
+    AddLabel(window, QStringLiteral("今天是：2013年01月20日 星期日"), 2, 2, 316, faces.today);
     const QStringList history = {
         QStringLiteral("2013/1/23(星期三)的100天之后是：2013/5/3(星期五)"),
         QStringLiteral("2013/1/23(星期三)与2013/5/3(星期五)相差（100）天"),
     };
     for (int k = 0; k < 8; ++k)
-        AddLabel(window, history.at(k % 2), 2, 24 + 19 * k, 316);
+        AddLabel(window, history.at(k % 2), 2, 24 + 19 * k, 316, faces.body);
     const QStringList captions = {QStringLiteral("计算日期"), QStringLiteral("计算天数")};
     for (int frame = 0; frame < 2; ++frame) {
         const int top = 200 + 86 * frame;
-        AddLabel(window, captions.at(frame), 10, top, 80);
-        AddLabel(window, QStringLiteral("选择日期"), 24, top + 26, 52);
-        AddLabel(window, QStringLiteral("(星期？)"), 16, top + 46, 70);
-        AddLabel(window, QStringLiteral("选择日期"), 128, top + 26, 52);
-        AddLabel(window, QStringLiteral("(星期？)"), 119, top + 46, 70);
-        AddLabel(window, QStringLiteral("天之后是："), 147, top + 32, 75);
-        AddLabel(window, QStringLiteral("相差（?）天"), 222, top + 26, 70);
+        AddLabel(window, captions.at(frame), 10, top, 80, faces.caption);
+        AddLabel(window, QStringLiteral("选择日期"), 24, top + 26, 52, faces.field);
+        AddLabel(window, QStringLiteral("(星期？)"), 16, top + 46, 70, faces.body);
+        AddLabel(window, QStringLiteral("选择日期"), 128, top + 26, 52, faces.field);
+        AddLabel(window, QStringLiteral("(星期？)"), 119, top + 46, 70, faces.body);
+        AddLabel(window, QStringLiteral("天之后是："), 147, top + 32, 75, faces.wording);
+        AddLabel(window, QStringLiteral("相差（?）天"), 222, top + 26, 70, faces.result);
     }
-    AddLabel(window, QStringLiteral("与"), 88, 318, 17);
-    AddLabel(window, QStringLiteral(" 现在是：下午 02:05:09"), 0, 373, 286);
-    AddLabel(window, QStringLiteral("关于 "), 286, 373, 34);
+    AddLabel(window, QStringLiteral("与"), 88, 318, 17, faces.joiner);
+    AddLabel(window, QStringLiteral(" 现在是：下午 02:05:09"), 0, 373, 286, faces.body);
+    AddLabel(window, QStringLiteral("关于 "), 286, 373, 34, faces.body);
     auto* edit = new QLineEdit(QStringLiteral("100"), window);
+    if (faces.count != QFont())
+        edit->setFont(faces.count);
     edit->setGeometry(95, 230, 48, 18);
     auto* hiddenButton = new QPushButton(QStringLiteral("OK！"), window);
     hiddenButton->setGeometry(148, 228, 41, 21);
@@ -83,7 +102,8 @@ int main(int argc, char** argv) {
     QWidget window;
     window.setWindowTitle(QStringLiteral("Floor"));
     window.setFixedSize(320, 387);
-    AddVisiblePart(&window);
+    const bool windowFaces = QApplication::arguments().contains(QStringLiteral("--window-faces"));
+    AddVisiblePart(&window, windowFaces ? WindowFaces() : Faces());
     AddHiddenPanel(&window);
     window.show();
     return QApplication::exec();
