@@ -38,11 +38,13 @@ private slots:
             if (seconds.size() == 4)
                 timer.stop();
         });
-        const qint64 started = QDateTime::currentSecsSinceEpoch();
+        const qint64 startedIn = QDateTime::currentSecsSinceEpoch();
         timer.start();
+        const qint64 startedBy = QDateTime::currentSecsSinceEpoch(); // the same second but for a hair
         QVERIFY(timer.property("active").toBool());
         QTRY_VERIFY_WITH_TIMEOUT(!timer.isActive(), 10000);
-        QCOMPARE(seconds.first(), started + 1); // the second had begun: not a hair early, not one late
+        // The second had begun: not a hair early, not one late.
+        QVERIFY(seconds.first() == startedIn + 1 || seconds.first() == startedBy + 1);
         for (qsizetype i = 1; i < seconds.size(); ++i)
             QCOMPARE(seconds[i] - seconds[i - 1], qint64(1)); // each in a new second, none skipped
         QTest::qWait(1100);
