@@ -34,35 +34,20 @@ void Hold(QtMsgType type, const QMessageLogContext& context, const QString& text
 // On X11 Qt hands the window's pixels to the server through shared memory, and before it paints an
 // area again it waits for the server to be done with the last copy: a round trip, and two more
 // thread wake-ups, every second the clock line changes. This window is small and repaints small
-// areas; sent over the connection they need no wait. Qt reads the switch while it connects; it is
-// taken back afterwards so that programs started from here (the browser) keep their own way.
-class PixelsOverTheConnection {
-public:
-    PixelsOverTheConnection() : m_set(!qEnvironmentVariableIsSet(Name)) {
-        if (m_set)
-            qputenv(Name, "1");
-    }
-    ~PixelsOverTheConnection() {
-        if (m_set)
-            qunsetenv(Name);
-    }
-    PixelsOverTheConnection(const PixelsOverTheConnection&) = delete;
-    PixelsOverTheConnection& operator=(const PixelsOverTheConnection&) = delete;
-
-private:
-    static constexpr const char* Name = "QT_XCB_NO_MITSHM";
-    bool m_set;
-};
+// areas; sent over the connection they need no wait. Qt reads the switch while it connects.
+const char* const PixelsOverTheConnection = "QT_XCB_NO_MITSHM";
 
 } // namespace
 
 std::unique_ptr<QApplication> ConnectToDesktop(int& argc, char** argv) {
     const QtMessageHandler previous = qInstallMessageHandler(Hold);
-    std::unique_ptr<QApplication> app;
-    {
-        const PixelsOverTheConnection pixels;
-        app = std::make_unique<QApplication>(argc, argv);
-    }
+    const bool switchedHere = !qEnvironmentVariableIsSet(PixelsOverTheConnection);
+    if (switchedHere)
+        qputenv(PixelsOverTheConnection, "1");
+    auto app = std::make_unique<QApplication>(argc, argv);
+    // Programs started from here (the browser) keep their own way.
+    if (switchedHere)
+        qunsetenv(PixelsOverTheConnection);
     qInstallMessageHandler(previous);
     for (const HeldMessage& m : std::exchange(held, {}))
         qt_message_output(m.type, QMessageLogContext(m.file, m.line, m.function, m.category), m.text);
