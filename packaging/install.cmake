@@ -40,7 +40,7 @@ if(UNIX AND NOT APPLE)
     set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
     set(CPACK_STRIP_FILES ON)
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-    set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Brenmoor maintainers <maintainers@users.noreply.c-seed-21b51e94.example>")
+    set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Brenmoor maintainers <brenmoor@users.noreply.github.com>")
     set(CPACK_DEBIAN_PACKAGE_SECTION utils)
     set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
     set(CPACK_PACKAGE_DESCRIPTION "date calculator for day offsets and day counts

@@ -9,7 +9,7 @@
 
 // The state of the picker's month grid: the year and month lists' selections, the selected day,
 // which of the 31 fixed day cells are shown and which one is marked, and the weekday word.
-// The window mirrors this state; the change handlers run synchronously like a list's own handling.
+// A view mirrors this state; the change handlers run synchronously like a list's own handling.
 class MonthGrid {
 public:
     static constexpr int FirstYear = 1960;
@@ -23,11 +23,11 @@ public:
     static QStringList YearEntries();
     static QStringList MonthEntries();
 
-    // The year list selection (entry i is the year 1960 + i, -1 = none) changed: OnYearChanged.
+    // The year list selection (entry i is the year 1960 + i, -1 = none) changed.
     void SelectYearIndex(int index);
-    // The month list selection (entry i is month i + 1, -1 = none) changed: OnMonthChanged.
+    // The month list selection (entry i is month i + 1, -1 = none) changed.
     void SelectMonthIndex(int index);
-    // A click on day cell 0 … 30: SelectDayCell.
+    // A click on day cell 0 … 30.
     void SelectDayCell(int cell);
     // Arrow keys (±1, ±7): the selected day moved by `days` within the shown month, stopping at its
     // first and last day, then handled as a click on that day's cell.
@@ -45,7 +45,7 @@ public:
     bool CellVisible(int cell) const;
     // -1 while no cell is marked.
     int MarkedCell() const { return m_markedCell; }
-    // The text of lblday ("星期日" at first).
+    // The weekday of the selected day, shown beside the grid ("星期日" at first).
     QString WeekdayWord() const { return m_weekdayWord; }
 
     // The date the lists and the selected day name; none while a list has no selection.

@@ -83,20 +83,11 @@ void OffsetFrame::Calculate() {
     if (!result)
         return;
     m_result->SetCaption(DateText::Format(*result));
-
-    // Every step reads the controls afresh.
-    const QString countText = m_count->text();
-    const auto recount = DayCount::Parse(countText);
-    if (!recount)
-        return;
-    m_wording->SetCaption(DayCount::DirectionWording(*recount));
-    if (DayCount::IsBefore(*recount))
-        m_count->setText(QString(countText).remove(QLatin1Char('-')));
-
-    const auto shown = DateText::Parse(m_result->text());
-    if (!shown)
-        return;
-    Weekday(0)->SetCaption(DateText::WeekdayText(*shown));
+    m_wording->SetCaption(DayCount::DirectionWording(*count));
+    // The box keeps the count's size; the wording says the direction.
+    if (DayCount::IsBefore(*count))
+        m_count->setText(m_count->text().remove(QLatin1Char('-')));
+    Weekday(0)->SetCaption(DateText::WeekdayText(*result));
     emit resultReady(HistoryEntry::Offset(DateField(1)->text(), Weekday(1)->text(), m_count->text(),
                                           m_wording->text(), m_result->text(), Weekday(0)->text()));
 }

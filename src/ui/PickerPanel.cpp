@@ -56,8 +56,7 @@ void PickerPanel::BuildTitleBar() {
     m_titleBar[1] = MakeLabel(this, IndexedName("LblTitle", 1), Twips::Rect(2800, 75, 380, 255),
                               QStringLiteral("×"), {Qt::white, Qt::AlignHCenter, false, DesignColours::Blue},
                               ChineseFonts::Song(12, true), QStringLiteral("关闭"));
-    m_drag =
-        std::make_unique<TitleBarDrag>(this, QSize(WidthTwips, HeightTwips), m_titleBar[0], m_titleBar[1]);
+    m_drag = std::make_unique<TitleBarDrag>(this, m_titleBar[0], m_titleBar[1]);
     for (int index = 0; index < 2; ++index) {
         Label* label = m_titleBar[index];
         label->setAlignment(label->alignment() | Qt::AlignVCenter);

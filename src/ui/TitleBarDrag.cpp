@@ -3,19 +3,8 @@
 #include "Label.h"
 #include "Twips.h"
 
-#include <algorithm>
-
-namespace {
-// The window's outer width as created, and the fixed allowances for its border and its title bar,
-// in twips. The outer height is the client area's height plus the title bar's allowance: what the
-// window manager reports can be unknown for a while after the window is mapped.
-constexpr int WindowOuterWidth = 4920;
-constexpr int BorderAllowance = 90;
-constexpr int TitleAllowance = 400;
-} // namespace
-
-TitleBarDrag::TitleBarDrag(QWidget* panel, QSize panelTwips, Label* title, Label* closeGlyph)
-    : m_panel(panel), m_panelTwips(panelTwips), m_title(title), m_closeGlyph(closeGlyph) {}
+TitleBarDrag::TitleBarDrag(QWidget* panel, Label* title, Label* closeGlyph)
+    : m_panel(panel), m_title(title), m_closeGlyph(closeGlyph) {}
 
 void TitleBarDrag::OnPressed(int label, QPoint position) {
     if (label == 0) {
@@ -49,18 +38,18 @@ void TitleBarDrag::OnReleased(int label) {
 }
 
 void TitleBarDrag::SnapInside() {
-    // One edge at a time, each reading the panel's current place.
-    const int outerHeight = Twips::FromPixels(m_panel->parentWidget()->height()) + TitleAllowance;
+    // One edge at a time, each reading the panel's current place. The window's border and title bar
+    // lie outside the client area, so the panel's far edges stop at the client area's edges: the
+    // border allowance alone would leave the panel two pixels past the right edge.
+    const QWidget* window = m_panel->parentWidget();
     if (m_panel->x() < 0)
         m_panel->move(0, m_panel->y());
     if (m_panel->y() < 0)
         m_panel->move(m_panel->x(), 0);
-    // The allowance leaves the panel two pixels wider than the client area; it stops at the edge.
-    const int maxLeft = std::min(Twips::ToPixels(WindowOuterWidth - m_panelTwips.width() - BorderAllowance),
-                                 m_panel->parentWidget()->width() - m_panel->width());
+    const int maxLeft = window->width() - m_panel->width();
     if (m_panel->x() > maxLeft)
         m_panel->move(maxLeft, m_panel->y());
-    const int maxTop = outerHeight - m_panelTwips.height() - TitleAllowance;
-    if (Twips::FromPixels(m_panel->y()) > maxTop)
-        m_panel->move(m_panel->x(), Twips::ToPixels(maxTop));
+    const int maxTop = window->height() - m_panel->height();
+    if (m_panel->y() > maxTop)
+        m_panel->move(m_panel->x(), maxTop);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QPoint>
-#include <QSize>
 
 #include <cstdint>
 
@@ -12,8 +11,7 @@ class QWidget;
 // snaps back inside its window. The title and the close glyph show presses in their colours.
 class TitleBarDrag {
 public:
-    // `panelTwips` is the panel's design size.
-    TitleBarDrag(QWidget* panel, QSize panelTwips, Label* title, Label* closeGlyph);
+    TitleBarDrag(QWidget* panel, Label* title, Label* closeGlyph);
 
     void OnPressed(int label, QPoint position);
     void OnMoved(Qt::MouseButtons buttons, QPoint position);
@@ -25,7 +23,6 @@ private:
     void SnapInside();
 
     QWidget* m_panel;
-    QSize m_panelTwips;
     Label* m_title;
     Label* m_closeGlyph;
     bool TitleDragging = false;
