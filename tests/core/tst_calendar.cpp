@@ -102,6 +102,7 @@ private slots:
         QTest::addColumn<int>("move"); // arrow-key step after start-up; 0 selects the day again
         QTest::addColumn<QString>("shown");
         QTest::newRow("leap: divisible by 4") << QDate(2096, 2, 29) << 0 << "2096/2/29 星期三 [29/29] →ok";
+        QTest::newRow("leap: divisible by 400") << QDate(2000, 2, 29) << 0 << "2000/2/29 星期二 [29/29] →ok";
         QTest::newRow("before first year") << QDate(1955, 6, 15) << 0 << "1960/6/15 星期三 [15/30] →ok";
         QTest::newRow("after last year") << QDate(2100, 3, 15) << 0 << "2099/3/15 星期日 [15/31] →ok";
         QTest::newRow("leap day clamped") << QDate(2104, 2, 29) << 0 << "2099/2/28 星期六 [28/28] →ok";
