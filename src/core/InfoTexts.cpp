@@ -1,5 +1,7 @@
 #include "InfoTexts.h"
 
+#include "DateText.h"
+
 namespace InfoTexts {
 
 namespace {
@@ -14,12 +16,10 @@ QString TwoDigits(int value) {
 
 } // namespace
 
-QString ComposeTodayLine(const QString& yearEntry, const QString& monthEntry, int selectedDay,
-                         const QString& weekdayName) {
-    const int year = yearEntry.trimmed().toInt();
-    const int month = monthEntry.trimmed().toInt();
-    return QStringLiteral("今天是：") + QString::number(year) + QStringLiteral("年") + TwoDigits(month) +
-           QStringLiteral("月") + QString::number(selectedDay) + QStringLiteral("日 ") + weekdayName;
+QString ComposeTodayLine(const QDate& today) {
+    return QStringLiteral("今天是：") + QString::number(today.year()) + QStringLiteral("年") +
+           TwoDigits(today.month()) + QStringLiteral("月") + QString::number(today.day()) +
+           QStringLiteral("日 ") + DateText::WeekdayName(DateText::WeekdayNumber(today));
 }
 
 QString ComposeClockLine(const QTime& time, const QLocale& locale) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QLocale>
 #include <QString>
 #include <QTime>
@@ -7,10 +8,8 @@
 // The today line, the clock line, the About text and the address of the time page.
 namespace InfoTexts {
 
-// "今天是：2013年01月5日 星期六" from the picker's year entry (" 2013"), month entry ("1"),
-// selected day and weekday name.
-QString ComposeTodayLine(const QString& yearEntry, const QString& monthEntry, int selectedDay,
-                         const QString& weekdayName);
+// "今天是：2013年01月5日 星期六".
+QString ComposeTodayLine(const QDate& today);
 
 // " 现在是：下午 02:05:09"; the before-noon and from-noon designators come from the given locale.
 QString ComposeClockLine(const QTime& time, const QLocale& locale);
@@ -20,7 +19,8 @@ QString ComposeAboutText(int major, int minor);
 
 inline const QString AboutTitle = QStringLiteral("关于 Brenmoor（Quillet）");
 
-// A public page that shows the standard Beijing time.
+// A public page that shows the standard Beijing time, opened from the today and clock lines.
 inline const QString TimePageUrl = QStringLiteral("https://time.ac.cn/");
+inline const QString TimePageTip = QStringLiteral("点击查看标准的北京时间");
 
 } // namespace InfoTexts

@@ -10,6 +10,7 @@
 
 #include "core/ColourCycle.h"
 #include "core/HistoryFile.h"
+#include "core/InfoTexts.h"
 
 #include <QClipboard>
 #include <QFontMetrics>
@@ -42,7 +43,7 @@ HistoryPanel::HistoryPanel(Platform& platform, const HistoryPlaces& places, QWid
     m_todayLine = MakeLabel(this, IndexedName("Todayis", 0), Twips::Rect(0, 0, 4735, 250),
                             QStringLiteral("今天是：2013年01月20日 星期日"),
                             {FromBgr(0x00E0E0E0), Qt::AlignHCenter, false, DesignColours::Blue},
-                            ChineseFonts::Hei(10.5, true), QStringLiteral("点击查看标准的北京时间"));
+                            ChineseFonts::Hei(10.5, true), InfoTexts::TimePageTip);
 
     for (int k = 0; k < History::SlotCount; ++k) {
         Label* entry = m_entries[k] =

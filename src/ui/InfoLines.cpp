@@ -6,7 +6,6 @@
 #include "Platform.h"
 #include "Twips.h"
 
-#include "core/DateText.h"
 #include "core/InfoTexts.h"
 #include "core/SecondTimer.h"
 
@@ -19,9 +18,8 @@ using namespace ControlFactory;
 InfoLines::InfoLines(Platform& platform, QWidget* window, Label* todayLine)
     : m_platform(platform), m_window(window), m_todayLine(todayLine) {
     const LabelLook barLook = {FromBgr(0x00FFFFC0), Qt::AlignLeft, false, DesignColours::Blue};
-    const QString timeTip = QStringLiteral("点击查看标准的北京时间");
     m_clockLine = MakeLabel(window, IndexedName("Todayis", 1), Twips::Rect(0, 5595, 4290, 225),
-                            QStringLiteral(" 现在是：00:00"), barLook, DefaultFont(), timeTip);
+                            QStringLiteral(" 现在是：00:00"), barLook, DefaultFont(), InfoTexts::TimePageTip);
     LabelLook aboutLook = barLook;
     aboutLook.alignment = Qt::AlignRight;
     Label* about = MakeLabel(window, QStringLiteral("AboutMe"), Twips::Rect(4295, 5595, 505, 225),
@@ -41,9 +39,7 @@ InfoLines::InfoLines(Platform& platform, QWidget* window, Label* todayLine)
 }
 
 void InfoLines::ShowToday(const QDate& today) {
-    m_todayLine->SetCaption(
-        InfoTexts::ComposeTodayLine(QStringLiteral(" %1").arg(today.year()), QString::number(today.month()),
-                                    today.day(), DateText::WeekdayName(DateText::WeekdayNumber(today))));
+    m_todayLine->SetCaption(InfoTexts::ComposeTodayLine(today));
 }
 
 void InfoLines::ClockTick() {
