@@ -81,7 +81,7 @@ void Label::keyPressEvent(QKeyEvent* event) {
 
 void Label::paintEvent(QPaintEvent* event) {
     const QRect area = contentsRect();
-    if (fontMetrics().horizontalAdvance(text()) <= area.width()) {
+    if (sizeHint().width() <= width()) {
         QLabel::paintEvent(event);
     } else {
         // Held to a width its text exceeds: the text ends in an ellipsis; text() stays whole.
