@@ -66,7 +66,11 @@ private slots:
         Row("--help lists the options", "Quillet --help", "(?s)^0\\|Usage: Quillet.*--help.*--version.*\\|$");
         Row("unknown option, in one line", "Quillet --colour", "^2\\|\\|Quillet: [^\n]*'colour'[^\n]*\n$");
         Row("no display", "Quillet", noDesktop);
-        Row("a display that refuses the connection", "DISPLAY=:4711 Quillet", noDesktop);
+        Row("a display that refuses the connection: named", "DISPLAY=:4711 Quillet",
+            "^1\\|\\|Quillet: no graphical desktop session can be reached \\(could not connect to display "
+            ":4711\\)[^\n]*\n$");
+        Row("no such platform plugin: Qt's cause", "QT_QPA_PLATFORM=bogus Quillet",
+            "^1\\|\\|Quillet: [^\n]*\"bogus\"[^\n]*Available platform plugins are: [^\n]*\n$");
     }
     void commandLine() { // each answers before any window or lock exists, so none needs a desktop
         QFETCH(QString, command);
