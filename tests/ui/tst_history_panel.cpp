@@ -182,6 +182,21 @@ private slots:
         QCOMPARE(w.platform.boxes.value(1), "I Brenmoor: 复制成功！您可以在文本框内按 Ctrl V 粘贴本条内容。");
     }
 
+    // A line far too long for the panel (from a file written elsewhere) is set barely tighter and
+    // cut short on screen and in its tooltip; the entry itself stays whole.
+    void oversizedEntryStaysReadable() {
+        const QString huge(HistoryFile::ReadLimit / 2, u'中'); // two bytes each
+        WindowFixture w({huge});
+        auto* entry = w.C<Label>("History_0");
+        QVERIFY(entry->font().letterSpacing() >= -0.5);
+        QVERIFY(entry->geometry().right() < w.C("Fr_0")->width());
+        Hover(w, "History_0");
+        QVERIFY(entry->toolTip().size() < 300);
+        w.Click("History_0");
+        QCOMPARE(QGuiApplication::clipboard()->text(), huge);
+        QCOMPARE(entry->text(), huge);
+    }
+
     void blink() {
         WindowFixture w(Full.first(6));
         auto* panel = w.C<HistoryPanel>("Fr_0");
