@@ -31,7 +31,7 @@ constexpr int StopInterval = 3000;
 // a file written elsewhere) is set no tighter than this and cut short with an ellipsis.
 constexpr qreal MaxTightening = 0.5;
 // A tooltip stays readable: a longer entry shows its beginning there.
-constexpr qsizetype TooltipEntryLength = 200;
+constexpr qsizetype TooltipEntryLength = 80;
 
 QColor ToColour(ColourCycle::Rgb rgb) {
     return QColor(rgb.red, rgb.green, rgb.blue);
