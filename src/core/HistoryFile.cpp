@@ -156,6 +156,8 @@ QString KeptCopyPath(const QString& path) {
 }
 
 QString KeepOldFile(const QString& path) {
+    if (!QFileInfo(path).isFile()) // gone meanwhile: nothing left to keep
+        return {};
     const QString kept = KeptCopyPath(path);
     QFile::remove(kept);
     QFile file(path);

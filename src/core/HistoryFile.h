@@ -45,7 +45,8 @@ QStringList Decode(const QByteArray& bytes, bool* whole = nullptr);
 
 // The place KeepOldFile keeps a file's bytes: beside it, one generation.
 QString KeptCopyPath(const QString& path);
-// Copies the file's bytes to KeptCopyPath, replacing an older copy; the reason on failure.
+// Copies the file's bytes to KeptCopyPath, replacing an older copy; the reason on failure. A file
+// no longer there needs no copy.
 QString KeepOldFile(const QString& path);
 
 } // namespace HistoryFile
