@@ -27,7 +27,7 @@ class RealClockPlatform : public Platform {
 public:
     QDateTime Now() const override { return QDateTime::currentDateTime(); }
     void ShowMessage(QWidget*, Icon, const QString&, const QString&) override {}
-    bool OpenUrl(const QUrl&) override { return true; }
+    void OpenUrl(const QUrl&, std::function<void(bool)> done) override { done(true); }
 };
 
 // Milliseconds since the start of the second the line shows (its last two characters), read once

@@ -1,6 +1,7 @@
 #include "DesktopConnection.h"
 
 #include <QStringList>
+#include <QtGlobal>
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,14 +20,30 @@ struct HeldMessage {
 
 QList<HeldMessage> held;
 
+// Qt's warnings while connecting and its verdict, in one line. When the desktop session is out of
+// reach, the most common cause, the verdict's advice to reinstall would mislead: advice to start
+// from within a session stands in its place.
+QString FailureLine(const QString& verdict) {
+    QStringList said;
+    for (const HeldMessage& m : held)
+        if (m.type == QtWarningMsg || m.type == QtCriticalMsg)
+            said << m.text.simplified();
+    const QString warnings = said.join(QStringLiteral("; "));
+    if (warnings.contains(QLatin1String("could not connect to display"), Qt::CaseInsensitive))
+        return QStringLiteral("Quillet: no graphical desktop session can be reached (%1); start Quillet from "
+                              "within a desktop session.")
+            .arg(warnings);
+    said << verdict.simplified();
+    return QStringLiteral("Quillet: the window system could not be started: ") +
+           said.join(QStringLiteral("; "));
+}
+
 void Hold(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (type != QtFatalMsg) {
         held.append({type, context.file, context.line, context.function, context.category, text});
         return;
     }
-    std::fputs("Quillet: no graphical desktop session can be reached (no display, or the display refused "
-               "the connection); start Quillet from within a desktop session.\n",
-               stderr);
+    std::fputs((FailureLine(text) + u'\n').toLocal8Bit().constData(), stderr);
     std::fflush(stderr);
     std::_Exit(1);
 }

@@ -1,6 +1,8 @@
 #include "StartProgram.h"
 
 #include "SingleInstance.h"
+#include "StopAwarePlatform.h"
+#include "StopSignals.h"
 
 #include "BuildVersion.h"
 #include "core/HistoryLocation.h"
@@ -22,10 +24,16 @@ std::unique_ptr<MainWindow> StartProgram(Platform& platform, SingleInstance& ins
                              QStringLiteral("无法创建锁文件“%1”，程序无法确认是否已有一个在运行。\n"
                                             "请不要同时运行两个本程序，否则关闭时历史记录会互相覆盖。")
                                  .arg(SingleInstance::LockPaths().constFirst()));
+    StopAwarePlatform::ShowHeld(platform);
+    // A stop request while a box was open ends the start: the box is closed, no window opens.
+    if (StopRequested())
+        return nullptr;
     const HistoryPlaces places = HistoryLocation::Choose(
         QCoreApplication::applicationDirPath(), QString::fromUtf8(BuildVersion::InstallBinDir),
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     auto window = std::make_unique<MainWindow>(platform, places);
+    if (StopRequested()) // during the load sequence's box; nothing has changed to be written
+        return nullptr;
     window->CentreOnScreen();
     window->show();
     return window;

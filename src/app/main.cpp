@@ -2,6 +2,7 @@
 #include "app/DesktopConnection.h"
 #include "app/SingleInstance.h"
 #include "app/StartProgram.h"
+#include "app/StopAwarePlatform.h"
 #include "app/StopSignals.h"
 #include "ui/MainWindow.h"
 #include "ui/Platform.h"
@@ -42,10 +43,12 @@ int main(int argc, char** argv) {
         icon.addPixmap(QPixmap::fromImage(reader.read()));
     }
     QApplication::setWindowIcon(icon);
-    CloseWindowsOnStopSignals();
+    EndOnStopRequests();
 
-    SystemPlatform platform;
+    StopAwarePlatform platform;
     SingleInstance instance;
     const auto window = StartProgram(platform, instance);
-    return window ? QApplication::exec() : 0;
+    const int code = window ? QApplication::exec() : 0;
+    platform.HoldForNextStart();
+    return code;
 }

@@ -85,7 +85,8 @@ LoadResult Load(const QString& path) {
         result.error = InChinese(file.errorString());
         return result;
     }
-    result.lines = Decode(bytes);
+    result.lines = Decode(bytes, &result.carriedWhole);
+    result.carriedWhole = result.carriedWhole && file.atEnd();
     return result;
 }
 
@@ -130,18 +131,39 @@ QByteArray Encode(const History::Slots& texts) {
     return bytes;
 }
 
-QStringList Decode(const QByteArray& bytes) {
+QStringList Decode(const QByteArray& bytes, bool* whole) {
     QStringList lines;
+    bool keptAll = true;
     qsizetype start = 0;
     while (start < bytes.size() && lines.size() < History::SlotCount) {
         const qsizetype cr = bytes.indexOf('\r', start);
         const qsizetype end = cr < 0 ? bytes.size() : cr;
-        lines << GbkCodec::Decode(bytes.sliced(start, qMin(end - start, ReadLimit)));
+        const QByteArray line = bytes.sliced(start, qMin(end - start, ReadLimit));
+        lines << GbkCodec::Decode(line);
+        // Encoding the text back gives other bytes where a byte was no GBK character.
+        keptAll = keptAll && end - start <= ReadLimit && GbkCodec::Encode(lines.last()) == line;
         start = end + 1;
         if (start < bytes.size() && bytes[start] == '\n')
             ++start;
     }
+    if (whole)
+        *whole = keptAll && start >= bytes.size();
     return lines;
+}
+
+QString KeptCopyPath(const QString& path) {
+    return path + QStringLiteral(".bak");
+}
+
+QString KeepOldFile(const QString& path) {
+    if (!QFileInfo(path).isFile()) // gone meanwhile: nothing left to keep
+        return {};
+    const QString kept = KeptCopyPath(path);
+    QFile::remove(kept);
+    QFile file(path);
+    if (!file.copy(kept))
+        return InChinese(file.errorString());
+    return {};
 }
 
 } // namespace HistoryFile

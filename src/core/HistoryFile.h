@@ -23,6 +23,9 @@ struct LoadResult {
     bool exists = false; // false: no ordinary file there; nothing to load and nothing to report
     QStringList lines;   // at most eight, in file order
     QString error;       // why the file exists but could not be read
+    // False when the lines do not hold the file whole: bytes that are no GBK, more than eight
+    // lines, a line cut at ReadLimit. Replacing such a file loses what was left out.
+    bool carriedWhole = true;
 };
 
 // Invalid bytes become replacement characters; a file that cannot be read reports why. Reasons
@@ -36,7 +39,14 @@ QString Save(const QString& path, const History::Slots& texts);
 
 // The exact bytes Save writes: GBK, every line ending CR LF.
 QByteArray Encode(const History::Slots& texts);
-// The lines Load takes from the bytes read, each cut to ReadLimit bytes.
-QStringList Decode(const QByteArray& bytes);
+// The lines Load takes from the bytes read, each cut to ReadLimit bytes; `whole`, when given, is
+// set to whether they hold the bytes whole (as for LoadResult::carriedWhole).
+QStringList Decode(const QByteArray& bytes, bool* whole = nullptr);
+
+// The place KeepOldFile keeps a file's bytes: beside it, one generation.
+QString KeptCopyPath(const QString& path);
+// Copies the file's bytes to KeptCopyPath, replacing an older copy; the reason on failure. A file
+// no longer there needs no copy.
+QString KeepOldFile(const QString& path);
 
 } // namespace HistoryFile

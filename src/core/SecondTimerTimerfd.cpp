@@ -2,6 +2,7 @@
 // kernel wakes the thread at that time (an event-loop timeout is whole milliseconds and wakes a
 // millisecond or so late), and at once when the clock is set (TFD_TIMER_CANCEL_ON_SET).
 #include "SecondTimer.h"
+#include "TimerfdArming.h"
 
 #include <QSocketNotifier>
 #include <QtGlobal>
@@ -29,7 +30,21 @@ struct SecondTimer::Waiter {
     QSocketNotifier* notifier = nullptr; // a child of the timer, so it follows it between threads
     Clock::time_point due;
 
+    // The clock set while arming (by hand, or a resume from suspend) cancels the arming: it is armed
+    // again from the clock's new time, a few times at most should the clock keep being set.
     bool ArmAfter(Clock::time_point reference) {
+        for (int attempt = 0; attempt < 4; ++attempt) {
+            if (ArmFor(reference))
+                return true;
+            if (errno != ECANCELED)
+                return false;
+            Read(); // clears the cancellation
+            reference = Clock::now();
+        }
+        return false;
+    }
+
+    bool ArmFor(Clock::time_point reference) {
         using namespace std::chrono;
         due = NextTick(reference);
         const nanoseconds wake = (due - WakeLead).time_since_epoch();
@@ -37,7 +52,7 @@ struct SecondTimer::Waiter {
         itimerspec next{};
         next.it_value.tv_sec = static_cast<time_t>(whole.count());
         next.it_value.tv_nsec = static_cast<long>((wake - whole).count());
-        return timerfd_settime(fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &next, nullptr) == 0;
+        return TimerfdArming::setTime(fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &next, nullptr) == 0;
     }
 
     void Disarm() const {

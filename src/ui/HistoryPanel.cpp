@@ -18,6 +18,8 @@
 #include <QTextDocument>
 #include <QTimer>
 
+#include <utility>
+
 using namespace ControlFactory;
 
 namespace {
@@ -26,6 +28,11 @@ constexpr std::array<int, History::SlotCount> EntryTops = {360, 645, 945, 1230, 
 constexpr std::array<int, History::SlotCount> SeparatorTops = {540, 831, 1122, 1413, 1704, 1995, 2286, 2580};
 constexpr int StepInterval = 250;
 constexpr int StopInterval = 3000;
+// The longest results need a fraction of a pixel less between characters to fit; a longer line (from
+// a file written elsewhere) is set no tighter than this and cut short with an ellipsis.
+constexpr qreal MaxTightening = 0.5;
+// A tooltip stays readable: a longer entry shows its beginning there.
+constexpr qsizetype TooltipEntryLength = 80;
 
 QColor ToColour(ColourCycle::Rgb rgb) {
     return QColor(rgb.red, rgb.green, rgb.blue);
@@ -50,6 +57,7 @@ HistoryPanel::HistoryPanel(Platform& platform, const HistoryPlaces& places, QWid
             MakeLabel(this, IndexedName("History", k), Twips::Rect(15, EntryTops[k], 4720, 180), {},
                       {ToColour(ColourCycle::HistoryColour), Qt::AlignHCenter, true}, DefaultFont());
         entry->setMouseTracking(true);
+        entry->setMaximumWidth(width() - 2 * entry->x());
         entry->setProperty("Tag", QString());
         entry->setAccessibleDescription(QStringLiteral("历史记录 %1，点击复制").arg(k + 1));
         connect(entry, &Label::clicked, this, [this, k] { CopyEntry(k); });
@@ -74,6 +82,8 @@ HistoryPanel::HistoryPanel(Platform& platform, const HistoryPlaces& places, QWid
 
 void HistoryPanel::LoadHistory() {
     const HistoryFile::LoadResult loaded = HistoryFile::Load(m_places.readPath);
+    // A file read in one place and written in another stays as it is anyway.
+    m_keepOldFile = loaded.exists && !loaded.carriedWhole && m_places.readPath == m_places.writePath;
     for (int k = 0; k < loaded.lines.size() && k < History::SlotCount; ++k) {
         m_history.SetSlot(k, loaded.lines.at(k));
         ShowSlot(k);
@@ -86,17 +96,47 @@ void HistoryPanel::LoadHistory() {
 }
 
 void HistoryPanel::SaveHistory() {
-    const QString error = HistoryFile::Save(m_places.writePath, m_history.AllSlots());
-    if (!error.isEmpty())
-        m_platform.ShowMessage(window(), Platform::Icon::Warning, ProgramTitle,
-                               QStringLiteral("无法保存历史记录文件“%1”：%2\n原有的历史记录文件保持不变。")
-                                   .arg(m_places.writePath, error));
-    else if (m_places.writePath != m_places.readPath)
+    const QString& path = m_places.writePath;
+    QString error;
+    if (m_keepOldFile) {
+        const QString reason = HistoryFile::KeepOldFile(path);
+        if (!reason.isEmpty())
+            error = QStringLiteral("无法先保留原文件的副本“%1”（%2）")
+                        .arg(HistoryFile::KeptCopyPath(path), reason);
+    }
+    if (error.isEmpty())
+        error = HistoryFile::Save(path, m_history.AllSlots());
+    if (!error.isEmpty()) {
+        // Told once while the same reason stands, not after every result.
+        if (std::exchange(m_toldFailure, error) != error)
+            m_platform.ShowMessage(
+                window(), Platform::Icon::Warning, ProgramTitle,
+                QStringLiteral("无法保存历史记录文件“%1”：%2\n原有的历史记录文件保持不变。")
+                    .arg(path, error));
+        return;
+    }
+    m_unsaved = false;
+    m_toldFailure.clear();
+    if (std::exchange(m_keepOldFile, false))
+        m_platform.ShowMessage(
+            window(), Platform::Icon::Information, ProgramTitle,
+            QStringLiteral("原有的历史记录文件含有本程序无法完整保留的内容，已将它原样保存为“%1”。")
+                .arg(HistoryFile::KeptCopyPath(path)));
+    if (path != m_places.readPath) {
         // The history moves once: from now on it is read where it was written.
+        m_places.readPath = path;
         m_platform.ShowMessage(
             window(), Platform::Icon::Information, ProgramTitle,
             QStringLiteral("程序所在的文件夹不可写入，历史记录已保存到“%1”。\n以后将从这里读取历史记录。")
-                .arg(m_places.writePath));
+                .arg(path));
+    }
+}
+
+void HistoryPanel::SavePending() {
+    if (!m_unsaved || !HasFirstEntry())
+        return;
+    m_toldFailure.clear(); // the last chance: a failure is told again
+    SaveHistory();
 }
 
 void HistoryPanel::ShowSlot(int index) {
@@ -108,7 +148,7 @@ void HistoryPanel::ShowSlot(int index) {
     font.setLetterSpacing(QFont::AbsoluteSpacing, 0);
     const int excess = QFontMetrics(font).horizontalAdvance(text) - (width() - 2 * entry->x());
     if (excess > 0 && !text.isEmpty())
-        font.setLetterSpacing(QFont::AbsoluteSpacing, -qreal(excess + 1) / text.size());
+        font.setLetterSpacing(QFont::AbsoluteSpacing, -qMin(qreal(excess + 1) / text.size(), MaxTightening));
     entry->setFont(font);
     entry->SetCaption(text);
 }
@@ -121,12 +161,16 @@ void HistoryPanel::AddHistory(const QString& entry) {
     // Enabling a running timer must not restart its count.
     if (!m_shanShuo[0]->isActive())
         m_shanShuo[0]->start();
+    // Written at once, a few hundred bytes replaced in one step: a session that ends without the
+    // window closing (a lost display, a crash, a power cut) keeps the result.
+    m_unsaved = true;
+    SaveHistory();
 }
 
 void HistoryPanel::CopyEntry(int index) {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(m_entries[index]->text());
+    clipboard->setText(m_history.Slot(index));
     m_platform.ShowMessage(window(), Platform::Icon::Information, ProgramTitle,
                            QStringLiteral("复制成功！您可以在文本框内按 Ctrl V 粘贴本条内容。"));
 }
@@ -135,7 +179,9 @@ void HistoryPanel::OnEntryHover(int index) {
     Label* entry = m_entries[index];
     if (!entry->IsBold())
         entry->SetBold(true);
-    const QString tip = QStringLiteral("点击复制:") + entry->text();
+    const QString& text = m_history.Slot(index);
+    const QString tip = QStringLiteral("点击复制:") +
+                        (text.size() > TooltipEntryLength ? text.left(TooltipEntryLength) + u'…' : text);
     // A tooltip that looks like markup is shown as rich text; an entry must show literally.
     entry->setToolTip(Qt::mightBeRichText(tip)
                           ? QStringLiteral("<p style='white-space:pre'>%1</p>").arg(tip.toHtmlEscaped())

@@ -23,9 +23,12 @@ public:
 
     // Fills the entries from the history file; a file that cannot be read is reported.
     void LoadHistory();
-    // Writes the eight entries to the history file; a failure is reported, the old file kept.
+    // Writes the eight entries to the history file; a failure is reported, the old file kept. A
+    // file whose content the entries did not hold whole is first kept beside it, and that is told.
     void SaveHistory();
-    // Stores a finished result's entry and starts its blink.
+    // Writes what has not been written yet (a write that failed); nothing when all is written.
+    void SavePending();
+    // Stores a finished result's entry, starts its blink and writes the file.
     void AddHistory(const QString& entry);
     bool HasFirstEntry() const { return !m_history.Slot(0).isEmpty(); }
 
@@ -38,6 +41,9 @@ private:
     Platform& m_platform;
     HistoryPlaces m_places;
     History m_history;
+    bool m_unsaved = false;     // the entries changed since the file was read or written
+    bool m_keepOldFile = false; // the file holds more than the entries: keep it before replacing it
+    QString m_toldFailure;      // a failure to write already reported, not repeated at each result
     Label* m_todayLine = nullptr;
     std::array<Label*, History::SlotCount> m_entries = {};
     std::array<QTimer*, 2> m_shanShuo = {};

@@ -12,6 +12,7 @@
 #include <BuildVersion.h>
 
 #include <QLocale>
+#include <QPointer>
 
 using namespace ControlFactory;
 
@@ -50,9 +51,13 @@ void InfoLines::ClockTick() {
 }
 
 void InfoLines::OpenTimePage() {
-    if (!m_platform.OpenUrl(QUrl(InfoTexts::TimePageUrl)))
-        m_platform.ShowMessage(m_window, Platform::Icon::Warning, ProgramTitle,
-                               QStringLiteral("调用浏览器错误！"));
+    // The answer may come after the window has gone.
+    m_platform.OpenUrl(QUrl(InfoTexts::TimePageUrl),
+                       [&platform = m_platform, window = QPointer<QWidget>(m_window)](bool opened) {
+                           if (!opened && window)
+                               platform.ShowMessage(window, Platform::Icon::Warning, ProgramTitle,
+                                                    QStringLiteral("调用浏览器错误！"));
+                       });
 }
 
 void InfoLines::ShowAbout() {

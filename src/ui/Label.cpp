@@ -4,6 +4,8 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
 
 Label::Label(QWidget* parent) : QLabel(parent) {
     // Labels show data (history lines, file contents): never interpret it as markup.
@@ -78,6 +80,15 @@ void Label::keyPressEvent(QKeyEvent* event) {
 }
 
 void Label::paintEvent(QPaintEvent* event) {
-    QLabel::paintEvent(event);
+    const QRect area = contentsRect();
+    if (sizeHint().width() <= width()) {
+        QLabel::paintEvent(event);
+    } else {
+        // Held to a width its text exceeds: the text ends in an ellipsis; text() stays whole.
+        QPainter painter(this);
+        style()->drawItemText(
+            &painter, area, QStyle::visualAlignment(layoutDirection(), alignment()), palette(), isEnabled(),
+            fontMetrics().elidedText(text(), Qt::ElideRight, area.width()), foregroundRole());
+    }
     PaintFocusFrame(this, palette().color(QPalette::WindowText));
 }

@@ -4,7 +4,8 @@
 
 // A label as the window uses it: plain text only, optionally sizing itself to its text (keeping its
 // left and top), and reporting presses, moves, releases and clicks with the pointer's position. A
-// label that takes the keyboard focus shows it and reports Enter or Space as a key click.
+// label that takes the keyboard focus shows it and reports Enter or Space as a key click. A text
+// wider than the label may grow ends in an ellipsis.
 class Label : public QLabel {
     Q_OBJECT
 public:

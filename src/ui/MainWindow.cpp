@@ -128,8 +128,8 @@ void MainWindow::CentreOnScreen() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (m_history->HasFirstEntry())
-        m_history->SaveHistory();
+    // Each result is written when made; this writes what a failed write left.
+    m_history->SavePending();
     event->accept();
 }
 

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QUrl>
 
+#include <functional>
+
 class QWidget;
 
 // The caption of every message box that names no title of its own.
@@ -19,8 +21,9 @@ public:
     virtual QDateTime Now() const = 0;
     // A modal box with one OK button; returns when it has been dismissed.
     virtual void ShowMessage(QWidget* parent, Icon icon, const QString& title, const QString& text) = 0;
-    // Opens the address in the default browser; false when that could not be started.
-    virtual bool OpenUrl(const QUrl& url) = 0;
+    // Opens the address in the default browser without waiting for it; `done` learns, at once or
+    // later, whether the browser could be started.
+    virtual void OpenUrl(const QUrl& url, std::function<void(bool opened)> done) = 0;
 };
 
 // The real system.
@@ -28,5 +31,5 @@ class SystemPlatform : public Platform {
 public:
     QDateTime Now() const override;
     void ShowMessage(QWidget* parent, Icon icon, const QString& title, const QString& text) override;
-    bool OpenUrl(const QUrl& url) override;
+    void OpenUrl(const QUrl& url, std::function<void(bool opened)> done) override;
 };

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
 #include <optional>
 #include <unistd.h>
 
@@ -65,7 +66,11 @@ private slots:
         Row("--help lists the options", "Quillet --help", "(?s)^0\\|Usage: Quillet.*--help.*--version.*\\|$");
         Row("unknown option, in one line", "Quillet --colour", "^2\\|\\|Quillet: [^\n]*'colour'[^\n]*\n$");
         Row("no display", "Quillet", noDesktop);
-        Row("a display that refuses the connection", "DISPLAY=:4711 Quillet", noDesktop);
+        Row("a display that refuses the connection: named", "DISPLAY=:4711 Quillet",
+            "^1\\|\\|Quillet: no graphical desktop session can be reached \\(could not connect to display "
+            ":4711\\)[^\n]*\n$");
+        Row("no such platform plugin: Qt's cause", "QT_QPA_PLATFORM=bogus Quillet",
+            "^1\\|\\|Quillet: [^\n]*\"bogus\"[^\n]*Available platform plugins are: [^\n]*\n$");
     }
     void commandLine() { // each answers before any window or lock exists, so none needs a desktop
         QFETCH(QString, command);
@@ -115,28 +120,41 @@ private slots:
         QVERIFY(start != "alone" || SingleInstance().Acquire() == SingleInstance::Outcome::Refused);
     }
 
-    void historyPlace_data() {
-        QTest::addColumn<bool>("writable"); // the program's folder takes new files
-        QTest::newRow("a carried copy reads and writes beside itself") << true;
-        QTest::newRow("a read-only folder: read beside, written to the data folder") << false;
+    void stopRequest_data() {
+        QTest::addColumn<QString>("setting"); // of the program's folder and how the copy is started
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("a carried copy, nothing new: its history untouched") << "writable" << true;
+        QTest::newRow("a read-only folder: nothing moved, nothing told") << "read-only" << true;
+        QTest::newRow("a box at start (history unreadable): closed, and the copy ends")
+            << "unreadable" << true;
+        QTest::newRow("started with the stop signals ignored (nohup): they stay so") << "ignored" << false;
     }
-    // The window gets the places the rule chose: the entry read is saved where it must go.
-    void historyPlace() {
-        QFETCH(bool, writable);
-        const QString beside = In("program/Quillet.log"), inData = In("data/Quillet/Quillet.log");
-        QVERIFY(WriteFile(beside, "old entry"));
+    // A stop request (SIGTERM) ends the copy at once, whatever box is open, and writes nothing new.
+    void stopRequest() {
+        QFETCH(QString, setting);
+        QFETCH(bool, ends);
+        const QString beside = In("program/Quillet.log");
+        const QByteArray foreign = "\xE4\xB8\xAD\n";
+        QVERIFY(setting == "unreadable" ? QDir().mkdir(beside) : WriteFile(beside, foreign));
         QStringList command = {In("program/Quillet")};
-        if (geteuid() == 0 && !writable) { // as root, run as "nobody", who may write only these two
+        if (geteuid() == 0 && setting == "read-only") { // as root, as "nobody", who may write only these two
             command = QStringList{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"} + command;
             QVERIFY(RunProgram({"chown", "65534:65534", In("data"), In("runtime")}).startsWith("0|"));
         }
         const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
-        QVERIFY(QFile::setPermissions(In("program"), writable ? readOnly | QFile::WriteOwner : readOnly));
+        QVERIFY(QFile::setPermissions(In("program"),
+                                      setting == "read-only" ? readOnly : readOnly | QFile::WriteOwner));
+        if (setting == "ignored")
+            copy.setChildProcessModifier([] { std::signal(SIGTERM, SIG_IGN); });
         QVERIFY(Started(command));
-        QVERIFY(Closes(writable)); // if not, a box announcing the moved history waits for the user
-        QTRY_COMPARE_WITH_TIMEOUT(ReadFile(writable ? beside : inData), HistoryFile::Encode({"old entry"}),
-                                  20000);
-        QCOMPARE(ReadFile(writable ? inData : beside), writable ? QByteArray() : QByteArray("old entry"));
+        QTest::qWait(300); // the box, if any, is up
+        copy.terminate();
+        QCOMPARE(copy.waitForFinished(ends ? 20000 : 1000), ends);
+        QVERIFY(!ends || (copy.exitStatus() == QProcess::NormalExit && copy.exitCode() == 0));
+        QCOMPARE(QFile::exists(In("runtime/Quillet.lock")), !ends);
+        QVERIFY(setting == "unreadable" || ReadFile(beside) == foreign);
+        QVERIFY(!QFile::exists(In("data/Quillet/Quillet.log")));
+        copy.setChildProcessModifier({});
         QVERIFY(QFile::setPermissions(In("program"), readOnly | QFile::WriteOwner)); // to be removed
     }
 

@@ -1,7 +1,23 @@
 #include "core/SecondTimer.h"
 
 #include <QDateTime>
+#include <QSignalSpy>
 #include <QTest>
+
+#ifdef Q_OS_LINUX
+#include "core/TimerfdArming.h"
+
+#include <cerrno>
+
+int arming = 0; // how many armings the clock is set during
+int ArmingDuringClockSet(int fd, int flags, const itimerspec* next, itimerspec* previous) {
+    if (arming-- > 0) {
+        errno = ECANCELED;
+        return -1;
+    }
+    return timerfd_settime(fd, flags, next, previous);
+}
+#endif
 
 using namespace std::chrono;
 
@@ -49,6 +65,22 @@ private slots:
             QCOMPARE(seconds[i] - seconds[i - 1], qint64(1)); // each in a new second, none skipped
         QTest::qWait(1100);
         QCOMPARE(seconds.size(), 4); // stopped means no more ticks
+    }
+
+    void ticksOnWhenTheClockIsSetWhileArming() {
+#ifdef Q_OS_LINUX
+        TimerfdArming::setTime = &ArmingDuringClockSet;
+        SecondTimer timer;
+        QSignalSpy ticks(&timer, &SecondTimer::timeout);
+        arming = 1; // at the start
+        timer.start();
+        QVERIFY(ticks.wait(2000));
+        arming = 2; // at the re-arming after a tick, twice in a row
+        QVERIFY(ticks.wait(2000) && ticks.wait(2000));
+        TimerfdArming::setTime = &timerfd_settime;
+#else
+        QSKIP("only the Linux timer arms a timerfd");
+#endif
     }
 };
 

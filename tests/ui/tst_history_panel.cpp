@@ -1,5 +1,6 @@
 #include "support/WindowFixture.h"
 
+#include "core/support/FileBytes.h"
 #include "ui/HistoryPanel.h"
 
 #include <QClipboard>
@@ -59,7 +60,10 @@ private slots:
             << QByteArray() << true << GbkLines({OffsetEntry, "", "", "", "", "", "", ""});
         QTest::newRow("no result") << QByteArray() << false << QByteArray();
         QTest::newRow("first line empty") << GbkLines({"", "x"}) << false << GbkLines({"", "x"});
-        QTest::newRow("ten lines") << GbkLines(Full + QStringList{"i", "j"}) << false << GbkLines(Full);
+        const QByteArray tenLines = GbkLines(Full + QStringList{"i", "j"}),
+                         utf8 = "\xE4\xB8\xAD\xE6\x96\x87\nx\n";
+        QTest::newRow("ten lines, no result: untouched") << tenLines << false << tenLines;
+        QTest::newRow("UTF-8 with LF, no result: untouched") << utf8 << false << utf8;
     }
     void closeSavesOnlyWithFirstEntry() {
         QFETCH(QByteArray, before);
@@ -70,12 +74,40 @@ private slots:
         QVERIFY(before.isNull() || (file.open(QIODevice::WriteOnly) && file.write(before) && file.flush()));
         file.close();
         f.Start();
-        if (calculate)
+        if (calculate) {
             CalculateOffset(f);
+            // In the file before the window closes, as a killed program leaves it.
+            QCOMPARE(HistoryFile::Load(f.HistoryPath()).lines.value(0), OffsetEntry);
+        }
         QVERIFY(f->close());
         QCOMPARE(file.exists(), !after.isNull());
         QVERIFY(after.isNull() || (file.open(QIODevice::ReadOnly) && file.readAll() == after));
         QVERIFY(f.platform.boxes.isEmpty());
+    }
+
+    void fileNotHeldWholeIsKeptBeforeReplaced_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<bool>("kept"); // a copy of the old bytes is made, and told
+        QTest::newRow("ten lines") << GbkLines(Full + QStringList{"i", "j"}) << true;
+        QTest::newRow("bytes that are no GBK") << QByteArray("\xE4\xB8\xAD\xFF\n\0\x81") << true;
+        QTest::newRow("a line cut at the read limit") << QByteArray(HistoryFile::ReadLimit + 1, 'x') << true;
+        QTest::newRow("GBK with CR line ends, held whole") << QByteArray("a\rb\r\x80") << false;
+    }
+    void fileNotHeldWholeIsKeptBeforeReplaced() {
+        QFETCH(QByteArray, before);
+        QFETCH(bool, kept);
+        WindowFixture f({}, false);
+        QVERIFY(WriteFile(f.HistoryPath(), before));
+        f.Start();
+        CalculateOffset(f);
+        CalculateOffset(f); // the copy keeps the bytes the user had, not those of the first write
+        QCOMPARE(ReadFile(f.HistoryPath() + ".bak"), kept ? before : QByteArray());
+        QCOMPARE(HistoryFile::Load(f.HistoryPath()).lines.count(OffsetEntry), 2);
+        QCOMPARE(f.platform.boxes,
+                 kept ? QStringList{"I Brenmoor: "
+                                    "原有的历史记录文件含有本程序无法完整保留的内容，已将它原样保存为“" +
+                                    f.HistoryPath() + ".bak”。"}
+                      : QStringList());
     }
 
     void placesAndFailuresAreTold_data() {
@@ -148,6 +180,21 @@ private slots:
         }
         QCOMPARE(w.platform.boxes.size(), 2);
         QCOMPARE(w.platform.boxes.value(1), "I Brenmoor: 复制成功！您可以在文本框内按 Ctrl V 粘贴本条内容。");
+    }
+
+    // A line far too long for the panel (from a file written elsewhere) is set barely tighter and
+    // cut short on screen and in its tooltip; the entry itself stays whole.
+    void oversizedEntryStaysReadable() {
+        const QString huge(HistoryFile::ReadLimit / 2, u'中'); // two bytes each
+        WindowFixture w({huge});
+        auto* entry = w.C<Label>("History_0");
+        QVERIFY(entry->font().letterSpacing() >= -0.5);
+        QVERIFY(entry->geometry().right() < w.C("Fr_0")->width());
+        Hover(w, "History_0");
+        QVERIFY(entry->toolTip().size() < 300);
+        w.Click("History_0");
+        QCOMPARE(QGuiApplication::clipboard()->text(), huge);
+        QCOMPARE(entry->text(), huge);
     }
 
     void blink() {

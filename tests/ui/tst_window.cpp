@@ -5,6 +5,9 @@
 
 #include <QAbstractItemView>
 #include <QStyle>
+#include <QTemporaryDir>
+
+#include <optional>
 
 // The window as it first appears and as a user sees it; the clock line, time page and About box.
 namespace {
@@ -130,6 +133,33 @@ private slots:
                  QStringList({"W Brenmoor: 调用浏览器错误！",
                               "I 关于 Brenmoor（Quillet）: 程序版本：V1.0\r\n\r\n作者网名：墨羽书生\r\n\r\n"
                               "腾讯微博：moyu_shusheng\r\n\r\nE-Mail:quillet@example.com"}));
+    }
+
+    void systemOpenerFailureIsTold_data() {
+        QTest::addColumn<QString>("opener"); // the shell script standing in for xdg-open; "": none
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("opened") << "exit 0" << true;
+        for (const char* code : {"1", "3", "4"})
+            QTest::newRow(qPrintable(QString("fails with %1").arg(code))) << QString("exit ") + code << false;
+        QTest::newRow("no opener") << "" << false;
+        QTest::newRow("killed") << "kill -9 $$" << false;
+    }
+    void systemOpenerFailureIsTold() {
+        QFETCH(QString, opener);
+        QFETCH(bool, opened);
+        QTemporaryDir bin;
+        QFile script(bin.filePath("xdg-open"));
+        QVERIFY(opener.isEmpty() ||
+                (script.open(QIODevice::WriteOnly) && script.write("#!/bin/sh\n" + opener.toUtf8()) &&
+                 script.setPermissions(QFile::ReadOwner | QFile::ExeOwner)));
+        script.close();
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin.path()));
+        std::optional<bool> answer;
+        SystemPlatform().OpenUrl(QUrl("https://example.com/"), [&answer](bool ok) { answer = ok; });
+        qputenv("PATH", path);
+        QTRY_VERIFY(answer.has_value());
+        QCOMPARE(*answer, opened);
     }
 };
 

@@ -16,7 +16,7 @@ public:
     explicit FixedPlatform(QDateTime now) : m_now(std::move(now)) {}
     QDateTime Now() const override { return m_now; }
     void ShowMessage(QWidget*, Icon, const QString&, const QString&) override {}
-    bool OpenUrl(const QUrl&) override { return true; }
+    void OpenUrl(const QUrl&, std::function<void(bool)> done) override { done(true); }
 
 private:
     QDateTime m_now;

@@ -30,9 +30,9 @@ public:
         if (onMessage)
             onMessage(boxes.last());
     }
-    bool OpenUrl(const QUrl& url) override {
+    void OpenUrl(const QUrl& url, std::function<void(bool opened)> done) override {
         openedUrls.append(url);
-        return browserWorks;
+        done(browserWorks);
     }
 };
 
