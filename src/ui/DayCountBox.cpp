@@ -106,9 +106,13 @@ void DayCountBox::mouseReleaseEvent(QMouseEvent* event) {
 void DayCountBox::contextMenuEvent(QContextMenuEvent* event) {
     QMenu* menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
-        disconnect(paste, &QAction::triggered, nullptr, nullptr);
-        connect(paste, &QAction::triggered, this,
+    // The paste entry is the one that names the paste key.
+    const QString pasteKey = QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    for (QAction* action : menu->actions()) {
+        if (!action->text().endsWith(pasteKey))
+            continue;
+        disconnect(action, &QAction::triggered, nullptr, nullptr);
+        connect(action, &QAction::triggered, this,
                 [this] { PasteTypable(QGuiApplication::clipboard()->text()); });
     }
     menu->popup(event->globalPos());
