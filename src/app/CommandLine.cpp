@@ -48,14 +48,14 @@ const Texts Chinese = {
     QStringLiteral("多余的参数“%1”。"),
     QStringLiteral("请运行“Quillet --help”查看用法。")};
 
+} // namespace
+
+namespace CommandLine {
+
 bool SpeaksChinese(const QLocale& locale) {
     const QStringList languages = locale.uiLanguages();
     return (languages.isEmpty() ? locale.name() : languages.first()).startsWith(QLatin1String("zh"));
 }
-
-} // namespace
-
-namespace CommandLine {
 
 Answer Read(const QStringList& arguments, const QLocale& locale) {
     const Texts& texts = SpeaksChinese(locale) ? Chinese : English;

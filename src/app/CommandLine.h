@@ -19,4 +19,7 @@ struct Answer {
 
 Answer Read(const QStringList& arguments, const QLocale& locale = QLocale::system());
 
+// Whether the program's messages on the terminal are to be in Chinese.
+bool SpeaksChinese(const QLocale& locale = QLocale::system());
+
 } // namespace CommandLine

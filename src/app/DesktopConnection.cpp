@@ -1,5 +1,7 @@
 #include "DesktopConnection.h"
 
+#include "CommandLine.h"
+
 #include <QStringList>
 
 #include <cstdio>
@@ -24,9 +26,14 @@ void Hold(QtMsgType type, const QMessageLogContext& context, const QString& text
         held.append({type, context.file, context.line, context.function, context.category, text});
         return;
     }
-    std::fputs("Quillet: no graphical desktop session can be reached (no display, or the display refused "
-               "the connection); start Quillet from within a desktop session.\n",
-               stderr);
+    const QString message =
+        CommandLine::SpeaksChinese()
+            ? QStringLiteral("Quillet：无法连接图形桌面会话（没有显示器，或显示器拒绝了连接）；"
+                             "请在桌面会话中启动 Quillet。\n")
+            : QStringLiteral(
+                  "Quillet: no graphical desktop session can be reached (no display, or the display "
+                  "refused the connection); start Quillet from within a desktop session.\n");
+    std::fputs(message.toLocal8Bit().constData(), stderr);
     std::fflush(stderr);
     std::_Exit(1);
 }

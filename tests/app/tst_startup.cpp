@@ -74,6 +74,8 @@ private slots:
         Row("Chinese help", "LC_ALL=zh_TW.UTF-8 Quillet -h",
             "(?s)^0\\|用法：Quillet.*--help.*--version.*\\|$");
         Row("no display", "Quillet", noDesktop);
+        Row("no display, in Chinese", "LANG=zh_CN.UTF-8 Quillet",
+            "^1\\|\\|Quillet：无法连接图形桌面会话[^\n]*\n$");
         Row("a display that refuses the connection", "DISPLAY=:4711 Quillet", noDesktop);
     }
     void commandLine() { // each answers before any window or lock exists, so none needs a desktop
