@@ -133,8 +133,7 @@ void DayCountBox::PasteTypable(const QString& pasted) {
 
 // The box paints itself: its text centred, the selection, and never a caret. A face without a bold
 // style of its own is emboldened by the font engine by a fraction of a pixel only, which leaves thin
-// faces looking regular; such text is drawn twice, a pixel apart, as the system the design comes from
-// emboldens.
+// faces looking regular; such text is drawn twice, a pixel apart, as Windows emboldens such faces.
 void DayCountBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QPalette& colours = palette();

@@ -200,7 +200,9 @@ void PickerPanel::ClosePicker() {
 }
 
 bool PickerPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress || !IsOpen() || !window()->isActiveWindow())
+    // An opened list takes its own keys.
+    if (event->type() != QEvent::KeyPress || !IsOpen() || !window()->isActiveWindow() ||
+        QApplication::activePopupWidget())
         return false;
     // A key goes first to the focus, or to the window when nothing has it; it is taken there, not
     // again on its way up. Inside the panel its controls answer for themselves. Outside, the focus
