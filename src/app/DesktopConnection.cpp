@@ -1,5 +1,7 @@
 #include "DesktopConnection.h"
 
+#include "CommandLine.h"
+
 #include <QStringList>
 #include <QtGlobal>
 
@@ -29,12 +31,15 @@ QString FailureLine(const QString& verdict) {
         if (m.type == QtWarningMsg || m.type == QtCriticalMsg)
             said << m.text.simplified();
     const QString warnings = said.join(QStringLiteral("; "));
+    const bool chinese = CommandLine::SpeaksChinese();
     if (warnings.contains(QLatin1String("could not connect to display"), Qt::CaseInsensitive))
-        return QStringLiteral("Quillet: no graphical desktop session can be reached (%1); start Quillet from "
-                              "within a desktop session.")
+        return (chinese ? QStringLiteral("Quillet：无法连接图形桌面会话（%1）；请在桌面会话中启动 Quillet。")
+                        : QStringLiteral("Quillet: no graphical desktop session can be reached (%1); start "
+                                         "Quillet from within a desktop session."))
             .arg(warnings);
     said << verdict.simplified();
-    return QStringLiteral("Quillet: the window system could not be started: ") +
+    return (chinese ? QStringLiteral("Quillet：无法启动窗口系统：")
+                    : QStringLiteral("Quillet: the window system could not be started: ")) +
            said.join(QStringLiteral("; "));
 }
 

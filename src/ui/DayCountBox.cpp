@@ -5,23 +5,17 @@
 #include "core/DayCount.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QFontDatabase>
 #include <QKeyEvent>
-#include <QProxyStyle>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QValidator>
 
 #include <algorithm>
 
 namespace {
-
-// A style whose text caret has no width: the box shows no caret while it has the focus.
-class HiddenCaretStyle : public QProxyStyle {
-public:
-    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
-        if (metric == PM_TextCursorWidth)
-            return 0;
-        return QProxyStyle::pixelMetric(metric, option, widget);
-    }
-};
 
 // Accepts text made only of characters a key may type.
 class TypableCharacters : public QValidator {
@@ -42,7 +36,17 @@ QChar KeyCharacter(const QKeyEvent* event) {
         return QChar(8);
     if (event->key() == Qt::Key_Delete)
         return QChar();
-    return event->text().isEmpty() ? QChar() : event->text().at(0);
+    // Control characters (Ctrl+A, Ctrl+C, …) are editing commands, not text.
+    if (event->text().isEmpty() || event->text().at(0).category() == QChar::Other_Control)
+        return QChar();
+    return event->text().at(0);
+}
+
+bool HasBoldStyle(const QString& family) {
+    const QStringList styles = QFontDatabase::styles(family);
+    return std::any_of(styles.cbegin(), styles.cend(), [&](const QString& style) {
+        return QFontDatabase::weight(family, style) >= QFont::Bold;
+    });
 }
 
 } // namespace
@@ -51,7 +55,6 @@ DayCountBox::DayCountBox(QWidget* parent) : QLineEdit(parent) {
     setMaxLength(DayCount::MaxLength);
     // Typing is filtered key by key; this keeps pasted or dropped text to the same characters.
     setValidator(new TypableCharacters(this));
-    setContextMenuPolicy(Qt::NoContextMenu);
     setAcceptDrops(false);
     // Input-method text would bypass the key rules.
     setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -61,6 +64,11 @@ void DayCountBox::keyPressEvent(QKeyEvent* event) {
     const QString stripped = DayCount::StripMisplacedMinus(text());
     if (stripped != text())
         setText(stripped);
+    if (event->matches(QKeySequence::Paste)) {
+        PasteTypable(QGuiApplication::clipboard()->text());
+        event->accept();
+        return;
+    }
 
     const QChar character = KeyCharacter(event);
     if (character.isNull()) {
@@ -78,18 +86,77 @@ void DayCountBox::keyPressEvent(QKeyEvent* event) {
 }
 
 void DayCountBox::focusInEvent(QFocusEvent* event) {
-    if (!dynamic_cast<HiddenCaretStyle*>(style())) {
-        auto* caretless = new HiddenCaretStyle;
-        caretless->setParent(this);
-        setStyle(caretless);
-        // An invisible caret need not blink: the blinking would wake the idle program twice a second.
-        // This box is the program's only text field, so the setting touches nothing else.
-        QApplication::setCursorFlashTime(0);
-    }
+    // The box draws no caret; one that blinks unseen would still wake the idle program twice a
+    // second. This box is the program's only text field, so the setting touches nothing else.
+    QApplication::setCursorFlashTime(0);
     QLineEdit::focusInEvent(event);
 }
 
-void DayCountBox::paintEvent(QPaintEvent* event) {
-    QLineEdit::paintEvent(event);
-    PaintFocusFrame(this, palette().color(QPalette::Text));
+void DayCountBox::mouseReleaseEvent(QMouseEvent* event) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (event->button() != Qt::MiddleButton || !clipboard->supportsSelection() || isReadOnly()) {
+        QLineEdit::mouseReleaseEvent(event);
+        return;
+    }
+    deselect();
+    PasteTypable(clipboard->text(QClipboard::Selection));
+    event->accept();
+}
+
+void DayCountBox::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    // The paste entry is the one that names the paste key.
+    const QString pasteKey = QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    for (QAction* action : menu->actions()) {
+        if (!action->text().endsWith(pasteKey))
+            continue;
+        disconnect(action, &QAction::triggered, nullptr, nullptr);
+        connect(action, &QAction::triggered, this,
+                [this] { PasteTypable(QGuiApplication::clipboard()->text()); });
+    }
+    menu->popup(event->globalPos());
+    event->accept();
+}
+
+void DayCountBox::PasteTypable(const QString& pasted) {
+    QString typable;
+    for (QChar c : pasted)
+        if (c.unicode() != 8 && DayCount::IsDayCountKey(c))
+            typable += c;
+    // Inserting keeps to the length limit as typing does; the minus rule then applies to the whole.
+    insert(typable);
+    const QString stripped = DayCount::StripMisplacedMinus(text());
+    if (stripped != text())
+        setText(stripped);
+}
+
+// The box paints itself: its text centred, the selection, and never a caret. A face without a bold
+// style of its own is emboldened by the font engine by a fraction of a pixel only, which leaves thin
+// faces looking regular; such text is drawn twice, a pixel apart, as Windows emboldens such faces.
+void DayCountBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QPalette& colours = palette();
+    painter.fillRect(rect(), colours.color(QPalette::Base));
+    const QFontMetrics metrics = fontMetrics();
+    const QString shown = text();
+    const int overstrike = font().bold() && !HasBoldStyle(QFontInfo(font()).family()) ? 1 : 0;
+    const int left = (width() - metrics.horizontalAdvance(shown) - overstrike) / 2;
+    const int baseline = (height() - metrics.height()) / 2 + metrics.ascent();
+    const auto drawText = [&](const QColor& colour) {
+        painter.setPen(colour);
+        for (int offset = 0; offset <= overstrike; ++offset)
+            painter.drawText(left + offset, baseline, shown);
+    };
+    drawText(colours.color(QPalette::Text));
+    if (hasSelectedText()) {
+        const int from = left + metrics.horizontalAdvance(shown.left(selectionStart()));
+        const int to = left + metrics.horizontalAdvance(shown.left(selectionEnd())) + overstrike;
+        painter.setClipRect(from, 0, to - from, height());
+        painter.fillRect(rect(), colours.color(QPalette::Highlight));
+        drawText(colours.color(QPalette::HighlightedText));
+        painter.setClipping(false);
+    }
+    painter.end();
+    PaintFocusFrame(this, colours.color(QPalette::Text));
 }

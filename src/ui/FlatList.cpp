@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QProxyStyle>
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -64,6 +65,7 @@ void FlatList::paintEvent(QPaintEvent*) {
 }
 
 void FlatList::keyPressEvent(QKeyEvent* event) {
+    const QScopedValueRollback byKey(m_changingByKey, true);
     const QString text = event->text();
     if (text.isEmpty() || !text.at(0).isLetterOrNumber()) {
         QComboBox::keyPressEvent(event);
@@ -76,8 +78,6 @@ void FlatList::keyPressEvent(QKeyEvent* event) {
     for (int i = 0; i < count(); ++i) {
         if (itemText(i).trimmed().startsWith(m_typed)) {
             setCurrentIndex(i);
-            // A change may move the focus on (a new year moves it to the month list); typing goes on here.
-            setFocus(Qt::OtherFocusReason);
             break;
         }
     }

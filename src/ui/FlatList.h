@@ -11,6 +11,10 @@ class FlatList : public QComboBox {
 public:
     FlatList(const QColor& background, QWidget* parent = nullptr);
 
+    // True while a key pressed on the closed list changes its entry: the user goes on choosing
+    // here, so the focus should stay.
+    bool ChangingByKey() const { return m_changingByKey; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -19,4 +23,5 @@ private:
     QColor m_background;
     QString m_typed;
     QElapsedTimer m_sinceTyped;
+    bool m_changingByKey = false;
 };

@@ -9,6 +9,7 @@
 #include "Label.h"
 #include "OffsetFrame.h"
 #include "PickerPanel.h"
+#include "PressableLabels.h"
 #include "Twips.h"
 
 #include <QCloseEvent>
@@ -55,6 +56,7 @@ MainWindow::MainWindow(Platform& platform, const HistoryPlaces& places, QWidget*
     setTabOrder(confirm, m_offset->DateField(1));
     setTabOrder(m_offset->DateField(1), m_dayCount->DateField(2));
     setTabOrder(m_dayCount->DateField(2), m_dayCount->DateField(3));
+    PressableLabels::SetUp(this, m_dayCount->DateField(3));
     LoadSequence();
 }
 
@@ -91,6 +93,13 @@ void MainWindow::paintEvent(QPaintEvent* event) {
 }
 
 void MainWindow::OpenPicker(int field, bool byKeyboard) {
+    // Disabling the frames would hand a focus inside them on to the next control; a mouse user finds
+    // it where it was once the panel closes.
+    QWidget* focus = focusWidget();
+    if (!byKeyboard && focus && (m_offset->isAncestorOf(focus) || m_dayCount->isAncestorOf(focus))) {
+        m_focusBeforePicker = focus;
+        focus->clearFocus();
+    }
     Picker()->OpenPicker(field, byKeyboard);
     SetCalculationFramesEnabled(false);
 }
@@ -103,6 +112,9 @@ void MainWindow::OnPickerClosed(int field, bool returnFocus) {
     SetCalculationFramesEnabled(true);
     if (returnFocus)
         FrameOf(field)->DateField(field)->setFocus(Qt::TabFocusReason);
+    else if (m_focusBeforePicker)
+        m_focusBeforePicker->setFocus(Qt::OtherFocusReason);
+    m_focusBeforePicker = nullptr;
 }
 
 CalculationFrame* MainWindow::FrameOf(int field) const {

@@ -5,6 +5,7 @@
 #include "core/HistoryPlaces.h"
 #include "core/MonthGrid.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <memory>
@@ -52,4 +53,5 @@ private:
     std::unique_ptr<InfoLines> m_info;
     PickerPanel* m_picker = nullptr;
     bool m_pickerQueued = false;
+    QPointer<QWidget> m_focusBeforePicker;
 };

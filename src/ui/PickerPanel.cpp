@@ -10,6 +10,7 @@
 
 #include "core/DateText.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -56,6 +57,7 @@ void PickerPanel::BuildTitleBar() {
     m_titleBar[1] = MakeLabel(this, IndexedName("LblTitle", 1), Twips::Rect(2800, 75, 380, 255),
                               QStringLiteral("×"), {Qt::white, Qt::AlignHCenter, false, DesignColours::Blue},
                               ChineseFonts::Song(12, true), QStringLiteral("关闭"));
+    m_titleBar[1]->setAccessibleName(QStringLiteral("关闭"));
     m_drag = std::make_unique<TitleBarDrag>(this, m_titleBar[0], m_titleBar[1]);
     for (int index = 0; index < 2; ++index) {
         Label* label = m_titleBar[index];
@@ -91,11 +93,11 @@ void PickerPanel::BuildLists() {
     }
     connect(m_years, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_grid.SelectYearIndex(index);
-        MirrorGrid();
+        MirrorGrid(m_years->ChangingByKey());
     });
     connect(m_months, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_grid.SelectMonthIndex(index);
-        MirrorGrid();
+        MirrorGrid(m_months->ChangingByKey());
     });
 
     const QFont captionFont = ChineseFonts::Song(9, true);
@@ -131,7 +133,7 @@ void PickerPanel::BuildDays() {
     }
 }
 
-void PickerPanel::MirrorGrid() {
+void PickerPanel::MirrorGrid(bool keepFocus) {
     {
         const QSignalBlocker blockYears(m_years);
         const QSignalBlocker blockMonths(m_months);
@@ -151,7 +153,8 @@ void PickerPanel::MirrorGrid() {
         m_weekday->SetCaption(m_grid.WeekdayWord());
 
     // A focus move while the panel is hidden has nowhere to go and is dropped.
-    switch (m_grid.TakeFocusRequest()) {
+    const MonthGrid::Focus request = m_grid.TakeFocusRequest();
+    switch (keepFocus ? MonthGrid::Focus::None : request) {
     case MonthGrid::Focus::ConfirmButton:
         if (IsOpen())
             m_ok->setFocus();
@@ -174,6 +177,7 @@ void PickerPanel::OpenPicker(int field, bool byKeyboard) {
     raise();
     if (byKeyboard)
         m_ok->setFocus(Qt::TabFocusReason);
+    qApp->installEventFilter(this);
 }
 
 void PickerPanel::ConfirmPicker() {
@@ -183,6 +187,7 @@ void PickerPanel::ConfirmPicker() {
 }
 
 void PickerPanel::ClosePicker() {
+    qApp->removeEventFilter(this);
     hide();
     // A drag cannot outlive the panel: closed by a key while a button was held on the title bar, its
     // release may never reach the title, and a later press on the glyph must not find a drag armed.
@@ -193,32 +198,56 @@ void PickerPanel::ClosePicker() {
     emit closed(TargetField, m_openedByKeyboard);
 }
 
+bool PickerPanel::eventFilter(QObject* watched, QEvent* event) {
+    // An opened list takes its own keys.
+    if (event->type() != QEvent::KeyPress || !IsOpen() || !window()->isActiveWindow() ||
+        QApplication::activePopupWidget())
+        return false;
+    // A key goes first to the focus, or to the window when nothing has it; it is taken there, not
+    // again on its way up. Inside the panel its controls answer for themselves. Outside, the focus
+    // stays where the user left it.
+    QWidget* focus = QApplication::focusWidget();
+    if (watched != (focus ? focus : window()) || (focus && isAncestorOf(focus)))
+        return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Escape) {
+        ClosePicker();
+        return true;
+    }
+    return AnswerKey(key, true);
+}
+
 void PickerPanel::keyPressEvent(QKeyEvent* event) {
+    if (AnswerKey(event->key(), false))
+        event->accept();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+bool PickerPanel::AnswerKey(int key, bool keepFocus) {
     // The arrows move the selected day within the shown month, as a click on its cell does.
-    const auto MoveSelection = [this](int days) {
+    const auto MoveSelection = [this, keepFocus](int days) {
         m_grid.MoveSelection(days);
-        MirrorGrid();
+        MirrorGrid(keepFocus);
     };
-    switch (event->key()) {
+    switch (key) {
     case Qt::Key_Left:
         MoveSelection(-1);
-        break;
+        return true;
     case Qt::Key_Right:
         MoveSelection(1);
-        break;
+        return true;
     case Qt::Key_Up:
         MoveSelection(-7);
-        break;
+        return true;
     case Qt::Key_Down:
         MoveSelection(7);
-        break;
+        return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         ConfirmPicker();
-        break;
+        return true;
     default:
-        QWidget::keyPressEvent(event);
-        return;
+        return false;
     }
-    event->accept();
 }

@@ -27,7 +27,8 @@ public:
     ~PickerPanel() override;
 
     // Shows the panel at its opening place for date field `field` (1 … 3). When the field had the
-    // keyboard focus, the focus moves into the panel.
+    // keyboard focus, the focus moves into the panel; opened with the mouse, the panel answers Enter,
+    // Esc and the arrows wherever the focus stays.
     void OpenPicker(int field, bool byKeyboard);
     // Reports the picked date for the field, then closes.
     void ConfirmPicker();
@@ -42,12 +43,17 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildTitleBar();
     void BuildLists();
     void BuildDays();
-    void MirrorGrid();
+    // `keepFocus`: the change comes from a key in a list, where the user goes on choosing, or from
+    // a key answered while the focus is outside the panel.
+    void MirrorGrid(bool keepFocus = false);
+    // The arrows and Enter; false for other keys.
+    bool AnswerKey(int key, bool keepFocus);
 
     MonthGrid& m_grid;
     std::array<Label*, 2> m_titleBar = {};

@@ -1,7 +1,8 @@
 #include "Platform.h"
 
+#include "CentredMessageBox.h"
+
 #include <QDesktopServices>
-#include <QMessageBox>
 #include <QProcess>
 
 QDateTime SystemPlatform::Now() const {
@@ -9,9 +10,8 @@ QDateTime SystemPlatform::Now() const {
 }
 
 void SystemPlatform::ShowMessage(QWidget* parent, Icon icon, const QString& title, const QString& text) {
-    QMessageBox box(icon == Icon::Warning ? QMessageBox::Warning : QMessageBox::Information, title, text,
-                    QMessageBox::Ok, parent);
-    box.setTextFormat(Qt::PlainText);
+    CentredMessageBox box(icon == Icon::Warning ? QMessageBox::Warning : QMessageBox::Information, title,
+                          text, parent);
     box.exec();
 }
 

@@ -35,7 +35,8 @@ class TestStartup : public QObject {
     // Runs it, no desktop in reach, to its end: "code|stdout|stderr", the code -1 if it ended abnormally.
     static QString RunProgram(const QStringList& command) {
         QProcess process;
-        process.start("env", QStringList{"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "-u", "QT_QPA_PLATFORM"} +
+        process.start("env", QStringList{"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "-u", "QT_QPA_PLATFORM",
+                                         "-u", "LC_ALL", "-u", "LC_MESSAGES", "-u", "LANGUAGE"} +
                                  command);
         const bool ended = process.waitForFinished(300000) && process.exitStatus() == QProcess::NormalExit;
         return QString::number(ended ? process.exitCode() : -1) + "|" +
@@ -63,9 +64,19 @@ private slots:
         QTest::addColumn<QString>("says");    // a pattern for "exit code|stdout|stderr"
         const QString noDesktop = "^1\\|\\|Quillet: no graphical desktop session can be reached[^\n]*\n$";
         Row("--version", "Quillet --version", "^0\\|Brenmoor \\(Quillet\\) 1\\.0\n\\|$");
-        Row("--help lists the options", "Quillet --help", "(?s)^0\\|Usage: Quillet.*--help.*--version.*\\|$");
-        Row("unknown option, in one line", "Quillet --colour", "^2\\|\\|Quillet: [^\n]*'colour'[^\n]*\n$");
+        Row("--help lists the options", "LANG=C Quillet --help",
+            "(?s)^0\\|Usage: Quillet.*--help.*--version.*\\|$");
+        Row("unknown option, in one line", "LANG=C Quillet --colour",
+            "^2\\|\\|Quillet: unknown option '--colour'. Try 'Quillet --help'.\n$");
+        Row("an option's value where none belongs", "LANG=en_GB.UTF-8 Quillet -v=1",
+            "^2\\|\\|Quillet: option '-v' takes no value. Try[^\n]*\n$");
+        Row("Chinese under a Chinese locale", "LANG=zh_CN.UTF-8 Quillet extra",
+            "^2\\|\\|Quillet：多余的参数“extra”。请运行“Quillet --help”查看用法。\n$");
+        Row("Chinese help", "LC_ALL=zh_TW.UTF-8 Quillet -h",
+            "(?s)^0\\|用法：Quillet.*--help.*--version.*\\|$");
         Row("no display", "Quillet", noDesktop);
+        Row("no display, in Chinese", "LANG=zh_CN.UTF-8 Quillet",
+            "^1\\|\\|Quillet：无法连接图形桌面会话[^\n]*\n$");
         Row("a display that refuses the connection: named", "DISPLAY=:4711 Quillet",
             "^1\\|\\|Quillet: no graphical desktop session can be reached \\(could not connect to display "
             ":4711\\)[^\n]*\n$");

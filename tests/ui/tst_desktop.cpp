@@ -5,10 +5,13 @@
 #include "ui/Twips.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
-// The picker panel under a real window manager, dragged and released by real pointer input.
+// Under a real window manager, with real pointer input: the picker panel dragged and released, and a
+// middle-click paste into the count box.
 namespace {
 
 // xdotool arguments that put the pointer on `at` inside `widget`.
@@ -63,6 +66,19 @@ private slots:
         QTRY_COMPARE(title->palette().color(QPalette::WindowText), QColor(Qt::white)); // release handled
         QVERIFY2(window.rect().contains(panel->geometry()),
                  qPrintable(QString("panel left at %1, %2").arg(panel->x()).arg(panel->y())));
+    }
+
+    void middleClickPastesWhatTypingWould() {
+        QTemporaryDir dir;
+        FakePlatform platform;
+        MainWindow window(platform, dir.filePath("Quillet.log"));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto* box = window.findChild<QLineEdit*>("HowmuchDays");
+        box->clear();
+        QGuiApplication::clipboard()->setText("-1-2x", QClipboard::Selection);
+        QVERIFY(XDesktop::Send(PointerTo(box, box->rect().center()) + QStringList{"click", "2"}));
+        QTRY_COMPARE(box->text(), "12");
     }
 
 private:

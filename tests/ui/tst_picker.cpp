@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
 #include <QMouseEvent>
 
 // Both calculations by mouse and by keyboard, through the picker; its closing paths and title bar.
@@ -62,10 +63,27 @@ private slots:
         }
         QTest::keyClicks(box, "a +,Z"); // only count keys are typed
         QCOMPARE(box->text(), "5");
-        for (auto [pasted, text] : {std::pair("-7.5", "-7.5"), {"12a", ""}, {"1\b2", ""}, {"３", ""}}) {
+        // A paste by any route puts in what typing its characters would.
+        for (auto [route, pasted, text] : {std::tuple("Ctrl+V", "-7.5", "-7.5"),
+                                           {"Ctrl+V", "1-2", "12"},
+                                           {"Shift+Insert", "--5", "5"},
+                                           {"Shift+Insert", "a1b2c3d4e5f6", "12345"},
+                                           {"menu", "1\b2", "12"},
+                                           {"menu", "３.5", ".5"}}) {
             box->clear();
             QApplication::clipboard()->setText(pasted);
-            box->paste(); // the same characters as typed, or nothing
+            if (route == QString("menu")) {
+                QContextMenuEvent event(QContextMenuEvent::Keyboard, {}, box->mapToGlobal(QPoint()));
+                QApplication::sendEvent(box, &event);
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                QVERIFY(menu);
+                for (QAction* action : menu->actions())
+                    if (action->text().endsWith(QKeySequence(QKeySequence::Paste).toString()))
+                        action->trigger();
+                menu->close();
+            } else {
+                QTest::keySequence(box, QKeySequence(route));
+            }
             QCOMPARE(box->text(), text);
         }
         box->setText("5");
@@ -85,6 +103,31 @@ private slots:
         QCOMPARE(w.platform.boxes, QStringList({EmptyCountWarning, EmptyCountWarning}));
         QVERIFY(Pending(w));
         QCOMPARE(w.Text("CResult_1"), "2013/1/10");
+    }
+
+    void keysWhereTheMouseLeftTheFocus() {
+        WindowFixture w; // today: Sunday 2013/1/20
+        w.C("HowmuchDays")->setFocus();
+        w.Click("ChooseDate_1");
+        QCOMPARE(w.Focus(), ""); // the count box is disabled; no control of the panel takes the focus
+        w.Keys({Qt::Key_Right, Qt::Key_Down});
+        QCOMPARE(w.Text("lblday") + w.Focus(), "星期一");
+        w.Key(Qt::Key_Return);
+        QCOMPARE(w.Text("ChooseDate_1") + w.Focus(), "2013/1/28HowmuchDays"); // back where it was
+        w.C("History_0")->setFocus();
+        w.Click("ChooseDate_2");
+        w.Keys({Qt::Key_Left, Qt::Key_Escape});
+        QVERIFY(!w.PickerOpen());
+        QCOMPARE(w.Text("ChooseDate_2") + w.Focus(), "选择日期History_0");
+        // In a list a key changes the value and leaves the focus there, for the next key.
+        w.Click("ChooseDate_2");
+        for (const char* list : {"cboyear", "cbomonth"}) {
+            w.C(list)->setFocus();
+            w.Keys({Qt::Key_Down, Qt::Key_Down});
+            QCOMPARE(w.Focus(), list);
+        }
+        QCOMPARE(w.C<QComboBox>("cboyear")->currentText() + w.C<QComboBox>("cbomonth")->currentText(),
+                 " 20153");
     }
 
     void closingChangesNothing_data() {

@@ -4,8 +4,12 @@
 #include "ui/HistoryPanel.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
+#include <QFontDatabase>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <optional>
 
@@ -114,6 +118,127 @@ private slots:
         // The tamper check: a history line put over its neighbour is seen.
         w.C("History_3")->move(w.C("History_4")->pos());
         QVERIFY(LayoutFaults(w.window.get()).contains("History_3 overlaps History_4"));
+    }
+
+    void messageBoxCentredAndWideEnough_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("overWindow"); // else shown before any window, as at start-up
+        QTest::newRow("start-up refusal") << "Brenmoor" << false;
+        QTest::newRow("About box") << "关于 Brenmoor（Quillet）" << true;
+    }
+    void messageBoxCentredAndWideEnough() {
+        QFETCH(QString, title);
+        QFETCH(bool, overWindow);
+        WindowFixture w;
+        w->move(20, 30);
+        QRect box;
+        QTimer::singleShot(0, [&] {
+            box = QApplication::activeModalWidget()->geometry();
+            QApplication::activeModalWidget()->close();
+        });
+        SystemPlatform().ShowMessage(overWindow ? w.window.get() : nullptr, Platform::Icon::Warning, title,
+                                     "短");
+        const QRect area = overWindow ? w->frameGeometry() : w->screen()->availableGeometry();
+        QVERIFY2((box.center() - area.center()).manhattanLength() <= 6,
+                 qPrintable(QString("%1,%2 %3x%4 in %5,%6 %7x%8")
+                                .arg(box.x())
+                                .arg(box.y())
+                                .arg(box.width())
+                                .arg(box.height())
+                                .arg(area.x())
+                                .arg(area.y())
+                                .arg(area.width())
+                                .arg(area.height())));
+        // Room for the whole title beside the title bar's icon and buttons.
+        QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+        titleFont.setBold(true);
+        QCOMPARE_GE(box.width(), QFontMetrics(titleFont).horizontalAdvance(title) + 150);
+    }
+
+    void countBoxBoldWithoutCaret_data() {
+        QTest::addColumn<qreal>("scale");
+        for (qreal scale : {1.0, 1.25, 1.5, 2.0})
+            QTest::addRow("scale %g", scale) << scale;
+    }
+    void countBoxBoldWithoutCaret() {
+        QFETCH(qreal, scale);
+        WindowFixture w;
+        auto* box = w.C<QLineEdit>("HowmuchDays");
+        box->setFocus();
+        const auto render = [&](int cursor) {
+            box->setCursorPosition(cursor);
+            QImage image(box->size() * scale, QImage::Format_RGB32);
+            image.setDevicePixelRatio(scale);
+            box->render(&image);
+            return image;
+        };
+        // A caret would stand where the cursor is.
+        QCOMPARE(render(0), render(3));
+        const auto ink = [](const QImage& image) {
+            qint64 sum = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    sum += 255 - qGray(image.pixel(x, y));
+            return sum;
+        };
+        // Its "宋体" has no bold style: emboldened by the font engine alone, "100" looks regular (less
+        // than twice as dark as regular); shown bold, it is well over twice as dark.
+        box->clearFocus();
+        const qint64 bold = ink(render(0));
+        QFont regular = box->font();
+        regular.setBold(false);
+        box->setFont(regular);
+        QCOMPARE_GT(bold, 2.3 * ink(render(0)));
+    }
+
+    void clickableControlsForKeyboardAndScreenReaders() {
+        const QString entry = "2013/1/20(星期日)的5天之后是：2013/1/25(星期五)";
+        WindowFixture w({entry});
+        QStringList tree; // what a screen reader finds, by design name
+        const std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
+            for (int i = 0; i < node->childCount(); ++i) {
+                if (QObject* control = node->child(i)->object()) // list rows have none
+                    tree << control->objectName();
+                walk(node->child(i));
+            }
+        };
+        walk(QAccessible::queryAccessibleInterface(w.window.get()));
+        QVERIFY(tree.contains("History_7") &&
+                tree.filter(QRegularExpression("^(Line1|Shape1|ShCalendar)")).isEmpty());
+        // Each is pressed as a screen reader presses it; the date field last, since it opens the picker.
+        using Row = std::tuple<const char*, QAccessible::Role, QString>;
+        for (auto [name, role, spoken] :
+             {Row("History_0", QAccessible::Button, "历史记录 1：" + entry),
+              Row("History_2", QAccessible::Button, "历史记录 3：空"),
+              Row("Todayis_0", QAccessible::Link, "今天是：2013年01月20日 星期日"),
+              Row("Todayis_1", QAccessible::Link, "现在是：下午 02:05:09"),
+              Row("AboutMe", QAccessible::Button, "关于"), Row("lblnumber_4", QAccessible::Button, "5"),
+              Row("ChooseDate_3", QAccessible::Button, "选择日期")}) {
+            QAccessibleInterface* control = QAccessible::queryAccessibleInterface(w.C(name));
+            QCOMPARE(control->role(), role);
+            QCOMPARE(control->text(QAccessible::Name), spoken);
+            control->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(w.platform.boxes.size(), 3); // two copies and the About box
+        QCOMPARE(w.platform.openedUrls.size(), 2);
+        QCOMPARE(w.Text("lblday") + w.Focus(), "星期六cmdok"); // day 5 taken; opened as by keyboard
+        w.Key(Qt::Key_Escape);
+        // Tab reaches them after the date fields, top to bottom; Enter presses them; the focus shows.
+        QStringList order;
+        for (int i = 0; i < 11; ++i) {
+            w.Key(Qt::Key_Tab);
+            order << w.Focus();
+        }
+        QCOMPARE(order.join(' '), "Todayis_0 History_0 History_1 History_2 History_3 History_4 History_5 "
+                                  "History_6 History_7 Todayis_1 AboutMe");
+        w.Key(Qt::Key_Return);
+        QCOMPARE(w.platform.boxes.size(), 4);
+        auto* empty = w.C("History_5");
+        empty->setFocus();
+        const QImage focused = empty->grab().toImage();
+        empty->clearFocus();
+        QVERIFY(focused != empty->grab().toImage());
     }
 
     void clockTimePageAndAbout() {

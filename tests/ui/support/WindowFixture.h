@@ -68,7 +68,10 @@ struct WindowFixture {
     QString Text(const QString& name) const { return C<QObject>(name)->property("text").toString(); }
     bool PickerOpen() const { return C("FrCalendar")->isVisible(); }
     void Click(const QString& name) const { QTest::mouseClick(C(name), Qt::LeftButton); }
-    void Key(Qt::Key key) const { QTest::keyClick(QApplication::focusWidget(), key); }
+    // To the focus, or to the window when nothing has it.
+    void Key(Qt::Key key) const {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window.get(), key);
+    }
     void Keys(std::initializer_list<Qt::Key> keys) const {
         for (Qt::Key key : keys)
             Key(key);
