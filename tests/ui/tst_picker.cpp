@@ -203,7 +203,7 @@ private slots:
         QCOMPARE(w.Focus(), "ChooseDate_1");
         w.Key(Qt::Key_Return);
         QCOMPARE(w.Focus(), "cmdok");
-        w.Keys({Qt::Key_Right, Qt::Key_Right, Qt::Key_Down}); // a week later, within the month
+        w.Keys({Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Up, Qt::Key_Down}); // a week on, back, on
         QCOMPARE(w.Text("lblday"), "星期二");
         w.Key(Qt::Key_Return);
         QCOMPARE(w.Text("ChooseDate_1") + w.Text("ChooseWeek_1") + w.Text("CResult_1"),
