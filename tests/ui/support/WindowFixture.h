@@ -19,9 +19,9 @@ public:
     QDateTime now = QDateTime(QDate(2013, 1, 20), QTime(14, 5, 9));
     bool browserWorks = true;
     QList<QUrl> openedUrls;
-    // The boxes shown so far, as "W title: text" for a warning and "I title: text" for information.
+    // The boxes shown so far: "W title: text" for a warning, "I title: text" for information.
     QStringList boxes;
-    // Called while a box is up, as if the user acted before dismissing it.
+    // Called while a box is up.
     std::function<void(const QString& box)> onMessage;
 
     QDateTime Now() const override { return now; }
@@ -42,7 +42,7 @@ struct WindowFixture {
     FakePlatform platform;
     std::unique_ptr<MainWindow> window;
 
-    // Writes the history file and starts the window, unless `start` is false.
+    // Writes the history file and starts the window unless told not to.
     explicit WindowFixture(const QStringList& history = {}, bool start = true) {
         History::Slots texts;
         std::copy(history.begin(), history.end(), texts.begin());
