@@ -116,7 +116,7 @@ private slots:
         } else {
             w.Click(control);
         }
-        QVERIFY(!w.PickerOpen() && w.C("Fr_2")->isEnabled());
+        QVERIFY(!w.PickerOpen());
         QCOMPARE(w.Text("ChooseDate_1") + w.Text("History_0"), "选择日期");
         // The next opening, from any field, shows what was browsed; confirming takes it.
         w.Click("ChooseDate_3");
