@@ -4,16 +4,6 @@
 #include <QClipboard>
 
 // A middle-click paste into the count box, with real pointer input under a real window manager.
-namespace {
-
-// xdotool arguments that put the pointer on `at` inside `widget`.
-QStringList PointerTo(const QWidget* widget, QPoint at) {
-    const QPoint screen = widget->mapToGlobal(at);
-    return {"mousemove", QString::number(screen.x()), QString::number(screen.y())};
-}
-
-} // namespace
-
 class TestDesktop : public QObject {
     Q_OBJECT
 public:
@@ -32,7 +22,9 @@ private slots:
         auto* box = w.C<QLineEdit>("HowmuchDays");
         box->clear();
         QGuiApplication::clipboard()->setText("-1-2x", QClipboard::Selection);
-        QVERIFY(XDesktop::Send(PointerTo(box, box->rect().center()) + QStringList{"click", "2"}));
+        const QPoint at = box->mapToGlobal(box->rect().center());
+        QVERIFY(
+            XDesktop::Send({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "2"}));
         QTRY_COMPARE(box->text(), "12");
     }
 
