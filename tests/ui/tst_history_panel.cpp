@@ -1,10 +1,10 @@
 #include "support/WindowFixture.h"
 
+#include "core/GbkCodec.h"
 #include "ui/HistoryPanel.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QStringEncoder>
 #include <QTextDocument>
 #include <QTimer>
 
@@ -26,7 +26,7 @@ void CalculateOffset(const WindowFixture& w) {
 }
 
 QByteArray GbkLines(const QStringList& lines) {
-    return QStringEncoder("GBK").encode(lines.join("\r\n") + "\r\n");
+    return GbkCodec::Encode(lines.join("\r\n") + "\r\n"); // Qt without ICU has no GBK
 }
 
 // Moves the pointer onto `target` (a decoration stands for its frame's bare surface), coming from
