@@ -10,9 +10,10 @@ mingw_gcc=/usr/lib/gcc/x86_64-w64-mingw32/12-posix
 rm -rf "$out"
 mkdir -p "$out/platforms" "$out/styles" "$out/translations" "$out/licenses"
 cp "$exe" "$out/"
-x86_64-w64-mingw32-strip "$out/Quillet.exe"
 cp "$qt"/bin/Qt6{Core,Gui,Widgets}.dll "$mingw_gcc"/libstdc++-6.dll "$mingw_gcc"/libgcc_s_seh-1.dll \
    /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll "$out/"
+# Debian ships the runtime DLLs with their symbols: a third of their size here.
+x86_64-w64-mingw32-strip --strip-unneeded "$out"/Quillet.exe "$out"/lib*.dll
 cp "$qt/plugins/platforms/qwindows.dll" "$out/platforms/"
 cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$out/styles/"
 cp /usr/share/qt6/translations/qtbase_zh_CN.qm "$out/translations/"
