@@ -106,6 +106,8 @@ private slots:
             QEXPECT_FAIL("", "the longest history entry, in a bold drawn wider, runs past the window",
                          Continue);
         QCOMPARE(LayoutFaults(w.window.get()).join('\n'), QString());
+        if (widened) // that fault known, the rest is still checked
+            w.C<Label>("History_0")->SetBold(false);
         w.Click("ChooseDate_1");
         w.C<QComboBox>("cbomonth")->setCurrentIndex(11);
         // The opened year list shows a bounded number of rows and scrolls.
