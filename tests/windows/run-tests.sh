@@ -23,7 +23,14 @@ cd "$build/tests"
 for test in tst_*.exe; do
     name=${test%.exe}
     status=0
-    "$wine" cmd /c "$environment&& $test -o $(windows_path "$logs/$name.txt"),txt" >/dev/null 2>&1 || status=$?
+    run() { "$wine" cmd /c "$environment&& $test -o $(windows_path "$logs/$name.txt"),txt" >/dev/null 2>&1; }
+    run || status=$?
+    # Once in a while Wine fails to start a program at all (no log written): one more try.
+    if [ ! -s "$logs/$name.txt" ]; then
+        echo "$name did not start under Wine (status $status); once more"
+        status=0
+        run || status=$?
+    fi
     summary=$(grep -a '^Totals:' "$logs/$name.txt" 2>/dev/null || echo "no result (exit status $status)")
     echo "$name under Wine: $summary"
     grep -a '^SKIP' -A1 "$logs/$name.txt" 2>/dev/null | grep -a -v '^ *Loc:' | sed 's/^/    /' || true
