@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev qt6-translations-l10n
           fonts-noto-cjk fonts-arphic-uming fonts-wqy-zenhei xvfb xauth openbox xdotool
-          desktop-file-utils appstream dpkg-dev lintian man-db libxcb-damage0-dev python3)
+          desktop-file-utils appstream dpkg-dev lintian man-db libxcb-damage0-dev python3
+          g++-mingw-w64-x86-64-posix ninja-build wine wine64 nsis zip unzip)
 
 missing=()
 for p in "${packages[@]}"; do

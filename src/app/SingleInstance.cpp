@@ -36,14 +36,15 @@ SingleInstance::Outcome SingleInstance::Acquire() {
 }
 
 SingleInstance::Attempt SingleInstance::TryLock(QLockFile& lock, const QString& path) {
-    // tryLock already removes a lock whose holder is gone.
     if (lock.tryLock(0))
         return Attempt::Taken;
     if (lock.error() != QLockFile::LockFailedError || !QFileInfo(path).isFile())
         return Attempt::Unusable;
-    if (!LeftBroken(lock, path))
+    if (JustCreated(lock, path))
         return Attempt::Held;
-    // Removal fails while a live process still holds the file locked.
+    // The process number a lock names proves nothing: a new process may have been given the number
+    // of a copy that crashed. The system's own lock on the file does, as the system releases it when
+    // its holder ends; while a live copy holds it, removal fails.
     if (!lock.removeStaleLockFile())
         return Attempt::Held;
     if (lock.tryLock(0))
@@ -51,14 +52,13 @@ SingleInstance::Attempt SingleInstance::TryLock(QLockFile& lock, const QString& 
     return lock.error() == QLockFile::LockFailedError ? Attempt::Held : Attempt::Unusable;
 }
 
-bool SingleInstance::LeftBroken(const QLockFile& lock, const QString& path) {
+bool SingleInstance::JustCreated(const QLockFile& lock, const QString& path) {
     qint64 pid = 0;
     QString hostname;
     QString application;
     if (lock.getLockInfo(&pid, &hostname, &application))
         return false;
-    // A copy starting now creates its lock and writes into it a moment later; a lock that has
-    // named no holder for longer was left empty or damaged (a crash, a power cut).
+    // A copy starting now creates its lock and writes into it a moment later.
     const QDateTime written = QFileInfo(path).lastModified();
-    return qAbs(written.msecsTo(QDateTime::currentDateTime())) > BrokenAfterMs;
+    return qAbs(written.msecsTo(QDateTime::currentDateTime())) <= BrokenAfterMs;
 }

@@ -7,8 +7,8 @@
 
 // One running copy per user: a lock file held while the program runs, in the user's runtime
 // folder, or in the user's data folder when none can be created there (a folder in its place, no
-// permission). The lock of a copy that crashed or was killed is recognised as stale and taken
-// over, and so is one left empty or damaged, which names no copy at all.
+// permission). The lock of a copy that crashed or was killed is taken over, even when a new process
+// has been given its process number, and so is one left empty or damaged, which names no copy.
 class SingleInstance {
 public:
     enum class Outcome {
@@ -26,8 +26,8 @@ private:
     static Attempt TryLock(QLockFile& lock, const QString& path);
     // How long a copy may take between creating its lock and writing its name into it.
     static constexpr qint64 BrokenAfterMs = 2000;
-    // True when the lock names no holder and has not been written for a while.
-    static bool LeftBroken(const QLockFile& lock, const QString& path);
+    // True when the lock names no holder yet and was written a moment ago.
+    static bool JustCreated(const QLockFile& lock, const QString& path);
 
     std::unique_ptr<QLockFile> m_lock;
 };

@@ -3,6 +3,7 @@
 #include "app/StartProgram.h"
 #include "core/HistoryFile.h"
 #include "core/support/FileBytes.h"
+#include "support/SystemSeam.h"
 #include "ui/MainWindow.h"
 #include "ui/support/WindowFixture.h"
 
@@ -14,18 +15,26 @@
 
 #include <csignal>
 #include <optional>
-#include <unistd.h>
 
 class TestStartup : public QObject {
     Q_OBJECT
 
     std::optional<QTemporaryDir> root; // new for every case: folders "runtime", "data" and "program"
     QString In(const QString& path) const { return root->filePath(path); }
+    QString Program() const {
+        return In("program/" + QFileInfo(qEnvironmentVariable("QUILLET_EXE")).fileName());
+    }
+    QString lockPath; // where copies lock, as this case set it up
+    // The folders a user's files go to follow XDG_DATA_HOME here (not on Windows, where they are
+    // checked by the packaged copies' test).
+    bool DataFolderSet() const {
+        return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) == In("data");
+    }
     QProcess copy; // of the program, run offscreen as this test is
 
     bool Started(const QStringList& command) { // true once the copy started holds its lock
         copy.start(command.first(), command.mid(1));
-        return QTest::qWaitFor([this] { return QFile::exists(In("runtime/Quillet.lock")); }, 20000);
+        return QTest::qWaitFor([this] { return QFile::exists(lockPath); }, 20000);
     }
     bool Closes(bool ends = true) { // asked as logging out asks; it ends well unless told it may not
         copy.terminate();           // SIGTERM
@@ -54,9 +63,12 @@ private slots:
         QVERIFY(QFile::setPermissions(root->path(), own | QFile::ExeOther));
         for (const char* folder : {"runtime", "data", "program"}) // private, as a runtime folder must be
             QVERIFY(QDir(root->path()).mkdir(folder, own));
-        QVERIFY(QFile::copy(qEnvironmentVariable("QUILLET_EXE"), In("program/Quillet")));
+        QVERIFY(QFile::copy(qEnvironmentVariable("QUILLET_EXE"), Program()));
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(In("runtime")));
         qputenv("XDG_DATA_HOME", QFile::encodeName(In("data")));
+        // Where the lock is not under the case's own folder (Windows), what the last case left goes.
+        lockPath = SingleInstance::LockPaths().constFirst();
+        QVERIFY(QDir(lockPath).removeRecursively() && (!QFile::exists(lockPath) || QFile::remove(lockPath)));
     }
 
     void commandLine_data() {
@@ -86,7 +98,9 @@ private slots:
     void commandLine() { // each answers before any window or lock exists, so none needs a desktop
         QFETCH(QString, command);
         QFETCH(QString, says);
-        const QString run = RunProgram(command.replace("Quillet", In("program/Quillet")).split(' '));
+        if (QStandardPaths::findExecutable("env").isEmpty())
+            QSKIP("runs the program through env, away from any display: not on Windows");
+        const QString run = RunProgram(command.replace("Quillet", Program()).split(' '));
         QVERIFY2(run.contains(QRegularExpression(says)), qPrintable(run));
         QVERIFY(QDir(In("runtime")).isEmpty()); // no lock taken
     }
@@ -97,6 +111,7 @@ private slots:
         Row("held by a running copy", "running copy", "refused");
         Row("left by a killed copy", "killed copy", "alone");
         Row("empty, left by a copy that died before writing it", "empty", "alone");
+        Row("naming a live process that holds nothing: a number reused", "reused number", "alone");
         Row("a folder in its place: the data folder's lock, for every copy", "folder", "alone");
         Row("no place for a lock at all: better unguarded than locked out", "nowhere", "warned");
         Row("empty, just created by a copy starting now", "just created", "refused");
@@ -105,17 +120,25 @@ private slots:
     void singleInstance() {
         QFETCH(QString, lock);
         QFETCH(QString, start);
-        const QString lockPath = In("runtime/Quillet.lock");
+        if (lock == "nowhere" && !DataFolderSet())
+            QSKIP("cannot block the data folder here");
         SingleInstance live;
-        QVERIFY(!lock.endsWith("copy") || Started({In("program/Quillet")}));
+        QVERIFY(!lock.endsWith("copy") || Started({Program()}));
         QVERIFY(lock != "killed copy" || (copy.kill(), copy.waitForFinished()));
         QVERIFY(lock != "live" || live.Acquire() == SingleInstance::Outcome::Alone);
         if (lock == "folder" || lock == "nowhere")
             QVERIFY(QDir().mkdir(lockPath));
-        else if (!lock.endsWith("copy")) // empty, written an hour ago or just now
-            QVERIFY(WriteFile(lockPath, "") &&
-                    RunProgram({"touch", "-d", lock == "just created" ? "now" : "1 hour ago", lockPath})
-                        .startsWith("0|"));
+        else if (lock == "reused number") { // as a crashed copy left it, its number now this process's
+            QLockFile other(In("other.lock"));
+            QVERIFY(other.tryLock(0) && QFile::copy(In("other.lock"), lockPath));
+        } else if (!lock.endsWith("copy")) { // empty, written an hour ago or just now
+            QFile file(lockPath);
+            if (lock == "live" && !file.open(QIODevice::WriteOnly))
+                QSKIP("a live copy's lock cannot be written to here");
+            QVERIFY((file.isOpen() || file.open(QIODevice::WriteOnly)) &&
+                    file.setFileTime(QDateTime::currentDateTime().addSecs(lock == "just created" ? 0 : -3600),
+                                     QFileDevice::FileModificationTime));
+        }
         // The data folder cannot be made: a file is in its way.
         QVERIFY(lock != "nowhere" || (QDir(In("data")).removeRecursively() && WriteFile(In("data"), "")));
 
@@ -142,13 +165,17 @@ private slots:
     }
     // A stop request (SIGTERM) ends the copy at once, whatever box is open, and writes nothing new.
     void stopRequest() {
+#ifndef Q_OS_UNIX
+        QSKIP("stop requests are signals, which only Unix has");
+#else
         QFETCH(QString, setting);
         QFETCH(bool, ends);
         const QString beside = In("program/Quillet.log");
         const QByteArray foreign = "\xE4\xB8\xAD\n";
         QVERIFY(setting == "unreadable" ? QDir().mkdir(beside) : WriteFile(beside, foreign));
-        QStringList command = {In("program/Quillet")};
-        if (geteuid() == 0 && setting == "read-only") { // as root, as "nobody", who may write only these two
+        QStringList command = {Program()};
+        if (SystemSeam::RunningAsAdministrator() &&
+            setting == "read-only") { // as "nobody", who may write only these two
             command = QStringList{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"} + command;
             QVERIFY(RunProgram({"chown", "65534:65534", In("data"), In("runtime")}).startsWith("0|"));
         }
@@ -162,11 +189,12 @@ private slots:
         copy.terminate();
         QCOMPARE(copy.waitForFinished(ends ? 20000 : 1000), ends);
         QVERIFY(!ends || (copy.exitStatus() == QProcess::NormalExit && copy.exitCode() == 0));
-        QCOMPARE(QFile::exists(In("runtime/Quillet.lock")), !ends);
+        QCOMPARE(QFile::exists(lockPath), !ends);
         QVERIFY(setting == "unreadable" || ReadFile(beside) == foreign);
         QVERIFY(!QFile::exists(In("data/Quillet/Quillet.log")));
         copy.setChildProcessModifier({});
         QVERIFY(QFile::setPermissions(In("program"), readOnly | QFile::WriteOwner)); // to be removed
+#endif
     }
 
     // As a user's system would check it: what dpkg says, the unpacked program running, lintian.

@@ -1,11 +1,11 @@
 #include "support/WindowFixture.h"
 
+#include "core/GbkCodec.h"
 #include "core/support/FileBytes.h"
 #include "ui/HistoryPanel.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QStringEncoder>
 #include <QTextDocument>
 #include <QTimer>
 
@@ -27,7 +27,7 @@ void CalculateOffset(const WindowFixture& w) {
 }
 
 QByteArray GbkLines(const QStringList& lines) {
-    return QStringEncoder("GBK").encode(lines.join("\r\n") + "\r\n");
+    return GbkCodec::Encode(lines.join("\r\n") + "\r\n"); // Qt without ICU has no GBK
 }
 
 // Moves the pointer onto `target` (a decoration stands for its frame's bare surface), coming from

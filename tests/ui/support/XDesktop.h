@@ -1,12 +1,10 @@
 #pragma once
 
+#include "support/SystemSeam.h"
+
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringList>
-
-#include <sys/prctl.h>
-
-#include <csignal>
 
 // A private X desktop for tests that need a real window manager and real pointer input: a virtual
 // X server on a free display with openbox on it, both stopped when this goes. Start it before the
@@ -26,7 +24,7 @@ public:
     QString Start() {
         // Neither outlives a test that crashes.
         for (QProcess* process : {&m_server, &m_manager})
-            process->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
+            SystemSeam::EndWithThisProcess(*process);
         // The server picks a free display itself and writes its number once it accepts clients.
         m_server.setStandardErrorFile(QProcess::nullDevice());
         m_server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
