@@ -4,13 +4,16 @@
 #include <QSignalSpy>
 #include <QTest>
 
+namespace {
+int clockSets = 0; // how many of the next armings the clock is set during
+} // namespace
+
 #ifdef Q_OS_LINUX
 #include "core/TimerfdArming.h"
 
 #include <cerrno>
 
 namespace {
-int clockSets = 0;      // how many of the next armings the clock is set during
 QList<long> armedNanos; // the fraction of a second each arming aimed at
 int ArmingSeen(int fd, int flags, const itimerspec* next, itimerspec* previous) {
     if (clockSets-- > 0) {
