@@ -17,9 +17,10 @@ build_and_test() {
 }
 
 build_and_test build-ci -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRENMOOR_EXTRAS=ON
+bash tools/check-package.sh build-ci
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
     build_and_test build-asan -DCMAKE_BUILD_TYPE=Debug -DBRENMOOR_SANITIZE=ON -DBRENMOOR_EXTRAS=OFF
 
 bash tools/windows.sh --package
-bash tests/windows/run-tests.sh
-bash tests/windows/packages.sh
+bash tools/wine/run-tests.sh
+bash tools/wine/check-packages.sh

@@ -1,4 +1,4 @@
-// From outside: command line, single-copy lock, where the copied program keeps its history, the package.
+// From outside: command line, single-copy lock, stop requests.
 #include "app/SingleInstance.h"
 #include "app/StartProgram.h"
 #include "core/HistoryFile.h"
@@ -195,38 +195,6 @@ private slots:
         copy.setChildProcessModifier({});
         QVERIFY(QFile::setPermissions(In("program"), readOnly | QFile::WriteOwner)); // to be removed
 #endif
-    }
-
-    // As a user's system would check it: what dpkg says, the unpacked program running, lintian.
-    void debianPackage() {
-#ifdef __SANITIZE_ADDRESS__
-        QSKIP("a sanitizer build links libasan, which no user's system would install");
-#endif
-        for (const char* tool : {"dpkg-deb", "dpkg-shlibdeps", "cpack", "lintian"})
-            if (QStandardPaths::findExecutable(tool).isEmpty())
-                QSKIP(qPrintable(QStringLiteral("%1 is missing: bash tools/deps.sh installs it").arg(tool)));
-        const QString arch = RunProgram({"dpkg", "--print-architecture"}).section('|', 1, 1).trimmed(),
-                      deb = In("brenmoor_1.0_" + arch + ".deb"),
-                      made = RunProgram({"bash", QFINDTESTDATA("../../tools/package.sh"), "--build-dir",
-                                         BRENMOOR_BUILD_DIR, "--out", root->path()});
-        QVERIFY2(made.startsWith("0|" + deb + "\n|"), qPrintable(made));
-        // Linked libraries come from dpkg-shlibdeps; fonts and Qt's translations are needed unlinked.
-        const QString info = RunProgram({"dpkg-deb", "--info", deb});
-        for (const QString field : {"Section: utils\n", "日期推算与天数计算", "Depends: .*libqt6widgets6",
-                                    "Depends: .*fonts-arphic-uming", "Depends: .*fonts-wqy-zenhei",
-                                    "Depends: .*qt6-translations-l10n"})
-            QVERIFY2(info.contains(QRegularExpression("\n +" + field)), qPrintable(field));
-        const QString contents = RunProgram({"dpkg-deb", "--contents", deb});
-        QStringList files = {"bin/Quillet", "share/applications/%1.desktop", "share/metainfo/%1.metainfo.xml",
-                             "share/icons/hicolor/scalable/apps/%1.svg"};
-        for (int size : {16, 32, 48, 64, 128, 256})
-            files << QStringLiteral("share/icons/hicolor/%1x%1/apps/").arg(size) + "%1.png";
-        for (const QString& file : files.replaceInStrings("%1", "io.github.brenmoor.Quillet"))
-            QVERIFY2(contents.contains(" ./usr/" + file + "\n"), qPrintable(file));
-        QVERIFY(RunProgram({"dpkg-deb", "-x", deb, In("unpacked")}).startsWith("0|"));
-        QVERIFY2(Started({In("unpacked/usr/bin/Quillet")}) && Closes(), copy.readAllStandardError());
-        const QString lint = RunProgram({"lintian", "--fail-on", "error,warning", deb});
-        QVERIFY2(lint.startsWith("0|"), qPrintable(lint));
     }
 };
 

@@ -4,7 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "${1:-$root/build-windows}" && pwd)
-source "$root/tests/windows/wine-env.sh"
+source "$root/tools/wine/wine-env.sh"
 new_wine_prefix
 # Offscreen, Qt reads fonts from the files in one folder, not from Windows: Debian's own files of the
 # faces the Linux build draws with, so the layout is measured in the same faces.

@@ -7,7 +7,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "${1:-$root/build-windows}" && pwd)
-source "$root/tests/windows/wine-env.sh"
+source "$root/tools/wine/wine-env.sh"
 export WINEPATH= # the packages bring their own DLLs
 version=$(sed -n 's/^project(Brenmoor VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 zip=$root/dist/Brenmoor-$version-win64.zip setup=$root/dist/Brenmoor-$version-setup.exe
