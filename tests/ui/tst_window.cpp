@@ -98,23 +98,10 @@ private slots:
         QCOMPARE(w.Text("History_7"), longest);
         w.C<QLineEdit>("HowmuchDays")->setText("99999");
         w.C<Label>("CResult_2")->SetCaption("相差（-51134）天");
-        // Bold under the pointer widens a text only as far as its face does: not at all in a face
-        // emboldened in place (the Linux faces), a pixel a character where it is drawn wider (SimSun
-        // on Windows); it still has to fit, as checked below.
-        bool widened = false;
-        for (const char* name : {"History_0", "ChooseDate_1"}) {
-            auto* label = w.C<Label>(name);
-            const int width = label->width(), advance = label->fontMetrics().horizontalAdvance(label->text());
-            label->SetBold(true);
-            QCOMPARE(label->width() - width, label->fontMetrics().horizontalAdvance(label->text()) - advance);
-            widened = widened || label->width() > width;
-        }
-        if (widened)
-            QEXPECT_FAIL("", "the longest history entry, in a bold drawn wider, runs past the window",
-                         Continue);
+        // Bold under the pointer, drawn wider in some faces (SimSun on Windows), still fits.
+        for (const char* name : {"History_0", "ChooseDate_1"})
+            w.C<Label>(name)->SetBold(true);
         QCOMPARE(LayoutFaults(w.window.get()).join('\n'), QString());
-        if (widened) // that fault known, the rest is still checked
-            w.C<Label>("History_0")->SetBold(false);
         w.Click("ChooseDate_1");
         w.C<QComboBox>("cbomonth")->setCurrentIndex(11);
         // The opened year list shows a bounded number of rows and scrolls.
@@ -279,6 +266,9 @@ private slots:
         QTest::newRow("killed") << "kill -9 $$" << false;
     }
     void systemOpenerFailureIsTold() {
+#ifdef Q_OS_WIN
+        QSKIP("Windows opens a page through its shell, which answers at once; no opener program");
+#endif
         QFETCH(QString, opener);
         QFETCH(bool, opened);
         QTemporaryDir bin;
