@@ -18,6 +18,7 @@
 #include <QTextDocument>
 #include <QTimer>
 
+#include <algorithm>
 #include <utility>
 
 using namespace ControlFactory;
@@ -28,9 +29,10 @@ constexpr std::array<int, History::SlotCount> EntryTops = {360, 645, 945, 1230, 
 constexpr std::array<int, History::SlotCount> SeparatorTops = {540, 831, 1122, 1413, 1704, 1995, 2286, 2580};
 constexpr int StepInterval = 250;
 constexpr int StopInterval = 3000;
-// The longest results need a fraction of a pixel less between characters to fit; a longer line (from
-// a file written elsewhere) is set no tighter than this and cut short with an ellipsis.
-constexpr qreal MaxTightening = 0.5;
+// The longest results need up to a pixel less between characters to fit, bold too where bold is drawn
+// wider (SimSun); a longer line (from a file written elsewhere) is set no tighter than this and cut
+// short with an ellipsis.
+constexpr qreal MaxTightening = 1.5;
 // A tooltip stays readable: a longer entry shows its beginning there.
 constexpr qsizetype TooltipEntryLength = 80;
 
@@ -143,10 +145,14 @@ void HistoryPanel::ShowSlot(int index) {
     Label* entry = m_entries[index];
     const QString& text = m_history.Slot(index);
     // The longest entries are a few pixels wider than the panel: set them a little tighter so they
-    // show whole.
+    // show whole, also in bold under the pointer.
     QFont font = entry->font();
     font.setLetterSpacing(QFont::AbsoluteSpacing, 0);
-    const int excess = QFontMetrics(font).horizontalAdvance(text) - (width() - 2 * entry->x());
+    QFont bold = font;
+    bold.setBold(true);
+    const int excess =
+        std::max(QFontMetrics(font).horizontalAdvance(text), QFontMetrics(bold).horizontalAdvance(text)) -
+        (width() - 2 * entry->x());
     if (excess > 0 && !text.isEmpty())
         font.setLetterSpacing(QFont::AbsoluteSpacing, -qMin(qreal(excess + 1) / text.size(), MaxTightening));
     entry->setFont(font);
