@@ -19,7 +19,7 @@ class TestStartup : public QObject {
     QString program, lockPath; // as this case set them up
     QProcess copy;
 
-    bool Started() { // its process number in the lock
+    bool Started() { // true once the lock holds the copy's number
         copy.start(program);
         qint64 pid = 0;
         const auto written = [&] { return QLockFile(lockPath).getLockInfo(&pid, nullptr, nullptr); };
@@ -36,7 +36,7 @@ private slots:
         QVERIFY(QFile::copy(built, program = In("program/" + QFileInfo(built).fileName())));
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(In("runtime")));
         qputenv("XDG_DATA_HOME", QFile::encodeName(In("data")));
-        // Outside the case's folder on Windows.
+        // Outside the case's folder on Windows: cleared here.
         lockPath = SingleInstance::LockPaths().constFirst();
         QVERIFY(QDir(lockPath).removeRecursively() && (QFile::remove(lockPath) || !QFile::exists(lockPath)));
     }
