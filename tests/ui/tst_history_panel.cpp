@@ -70,7 +70,7 @@ private slots:
         auto* first = w.C<Label>("History_0");
         auto* longest = w.C<Label>("History_2");
         QCOMPARE(first->textFormat(), Qt::PlainText);
-        QVERIFY(longest->font().letterSpacing() >= -0.5 &&
+        QVERIFY(longest->font().letterSpacing() >= -1.5 &&
                 longest->geometry().right() < w.C("Fr_0")->width());
         emit longest->moved({}, {}); // hovered
         QVERIFY(longest->IsBold() && longest->toolTip().size() < 300);
