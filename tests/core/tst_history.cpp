@@ -25,6 +25,9 @@ class TestHistory : public QObject {
 
     QTemporaryDir dir;
     QString Path() const { return dir.filePath(HistoryFile::FileName); }
+    template <typename... T> static void Row(const char* name, const T&... values) {
+        (QTest::newRow(name) << ... << values);
+    }
     QStringList Entries() const { return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden); }
 
 private slots:
@@ -102,14 +105,11 @@ private slots:
         QTest::addColumn<QString>("loadReason"); // "": read without complaint
         QTest::addColumn<QString>("saveReason"); // "": saved
         const char* const folder = "该位置是一个文件夹，不是文件";
-        QTest::newRow("a folder") << Folder << folder << folder;
-        QTest::newRow("a pipe, never waited on") << Pipe << "该位置不是普通文件"
-                                                 << "";
-        QTest::newRow("no read or write permission") << Unreadable << "没有权限"
-                                                     << "没有权限";
-        QTest::newRow("read-only folder") << ReadOnlyFolder << ""
-                                          << "没有权限";
-        QTest::newRow("full disk: the file size limit") << FullDisk << "" << qt_error_string(EFBIG);
+        Row("a folder", Folder, folder, folder);
+        Row("a pipe, never waited on", Pipe, "该位置不是普通文件", "");
+        Row("no read or write permission", Unreadable, "没有权限", "没有权限");
+        Row("read-only folder", ReadOnlyFolder, "", "没有权限");
+        Row("full disk: the file size limit", FullDisk, "", qt_error_string(EFBIG));
     }
     void failuresKeepTheOldFile() {
         QFETCH(Blocker, blocker);
@@ -137,9 +137,8 @@ private slots:
 
     void killedWhileSavingLeavesTheOldFileOrTheNewNeverAMix() {
         const History::Slots texts[] = {{"old"}, {QString(24000, u'中')}, {QString(16000, u'文')}};
-        QByteArrayList contents;
-        for (const History::Slots& each : texts)
-            contents << HistoryFile::Encode(each);
+        const QByteArrayList contents = {HistoryFile::Encode(texts[0]), HistoryFile::Encode(texts[1]),
+                                         HistoryFile::Encode(texts[2])};
         QVERIFY(WriteFile(Path(), contents[0]));
         bool seen[3] = {};
         // Until kills have landed among both saves; a slow build waits longer before each kill.
@@ -161,16 +160,11 @@ private slots:
         QTest::addColumn<QStringList>("holding"); // the folders holding a history
         QTest::addColumn<QString>("read");
         QTest::addColumn<QString>("write");
-        QTest::newRow("carried: beside itself") << Carried << QStringList{"data"} << "program"
-                                                << "program";
-        QTest::newRow("installed: the data folder") << Installed << QStringList{"program"} << "data"
-                                                    << "data";
-        QTest::newRow("read-only: read beside while the data folder has none")
-            << ReadOnly << QStringList{"program"} << "program"
-            << "data";
-        QTest::newRow("read-only, the data folder has one")
-            << ReadOnly << QStringList{"program", "data"} << "data"
-            << "data";
+        Row("carried: beside itself", Carried, QStringList{"data"}, "program", "program");
+        Row("installed: the data folder", Installed, QStringList{"program"}, "data", "data");
+        Row("read-only: read beside while the data folder has none", ReadOnly, QStringList{"program"},
+            "program", "data");
+        Row("read-only, the data folder has one", ReadOnly, QStringList{"program", "data"}, "data", "data");
     }
     void location() {
         QFETCH(Setting, setting);
