@@ -21,9 +21,7 @@ bool ActAsOrdinaryUser(bool ordinary) {
 
 bool LimitFileSize(qint64 bytes) {
     std::signal(SIGXFSZ, SIG_IGN); // the write fails instead of the process ending
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    limit.rlim_cur = bytes < 0 ? limit.rlim_max : rlim_t(bytes);
+    const rlimit limit{bytes < 0 ? RLIM_INFINITY : rlim_t(bytes), RLIM_INFINITY};
     return setrlimit(RLIMIT_FSIZE, &limit) == 0;
 }
 
