@@ -116,7 +116,8 @@ private slots:
         const History::Slots old = {"old"}, fresh = {QString(33000, 'n')};
         QVERIFY(blocker == Folder ? QDir(dir.path()).mkdir(HistoryFile::FileName)
                                   : blocker == Pipe || WriteFile(Path(), HistoryFile::Encode(old)));
-        QVERIFY(blocker != Unreadable || QFile::setPermissions(Path(), {}));
+        if (blocker == Unreadable && !QFile::setPermissions(Path(), {}))
+            QSKIP("this system cannot take a file's read permission away");
         QVERIFY(blocker != ReadOnlyFolder || QFile::setPermissions(dir.path(), Readable));
         // Root passes permissions, so it acts as "nobody".
         if (blocker == Pipe       ? !SystemSeam::MakePipe(Path())
