@@ -1,30 +1,23 @@
 #pragma once
 
 #include <QProcess>
-#include <QString>
 
 #include <chrono>
 #include <functional>
 #include <optional>
 
-// What the tests need from the operating system beyond Qt: acting as another user, limits, pipes
-// and killed processes. Each answers false or nothing where the system has no such thing, and the
-// case then skips.
+// What tests need from the system beyond Qt; false or nothing where it has no such thing.
 namespace SystemSeam {
 
 bool RunningAsAdministrator();
-// As the super-user, act as "nobody" until ActAsSelf(), so permissions apply.
-bool ActAsOrdinaryUser();
-bool ActAsSelf();
-// Writes beyond this many bytes fail, as on a full disk; nothing limits again after LiftFileSizeLimit().
+// As the super-user, act as "nobody" (or, given false, as itself again), so permissions apply.
+bool ActAsOrdinaryUser(bool ordinary = true);
+// Writes beyond this many bytes fail, as on a full disk; a negative count lifts the limit.
 bool LimitFileSize(qint64 bytes);
-void LiftFileSizeLimit();
 bool MakePipe(const QString& path);
-// Ends the process after `seconds` unless cancelled with 0: a hang fails the test instead.
-void EndAfter(unsigned seconds);
-// Runs `work` in a child process, forever, and kills it after `delay`; whether it died by the kill.
-// The process started later ends with this one, even when this one crashes.
+// The process, started later, ends with this one, even when this one crashes.
 void EndWithThisProcess(QProcess& process);
+// Runs `work` in a child process, forever, and kills it after `delay`; whether it died by the kill.
 std::optional<bool> KillWhileRunning(const std::function<void()>& work, std::chrono::microseconds delay);
 
 } // namespace SystemSeam

@@ -15,36 +15,18 @@ bool RunningAsAdministrator() {
     return geteuid() == 0;
 }
 
-bool ActAsOrdinaryUser() {
-    return geteuid() != 0 || seteuid(65534) == 0;
-}
-
-bool ActAsSelf() {
-    return getuid() != 0 || seteuid(0) == 0;
+bool ActAsOrdinaryUser(bool ordinary) {
+    return getuid() != 0 || seteuid(ordinary ? 65534 : 0) == 0;
 }
 
 bool LimitFileSize(qint64 bytes) {
-    std::signal(SIGXFSZ, SIG_IGN); // the limit fails the write instead of ending the process
-    rlimit limit{};
-    if (getrlimit(RLIMIT_FSIZE, &limit) != 0)
-        return false;
-    limit.rlim_cur = rlim_t(bytes);
+    std::signal(SIGXFSZ, SIG_IGN); // the write fails instead of the process ending
+    const rlimit limit{bytes < 0 ? RLIM_INFINITY : rlim_t(bytes), RLIM_INFINITY};
     return setrlimit(RLIMIT_FSIZE, &limit) == 0;
-}
-
-void LiftFileSizeLimit() {
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    limit.rlim_cur = limit.rlim_max;
-    setrlimit(RLIMIT_FSIZE, &limit);
 }
 
 bool MakePipe(const QString& path) {
     return mkfifo(QFile::encodeName(path), 0644) == 0;
-}
-
-void EndAfter(unsigned seconds) {
-    alarm(seconds);
 }
 
 void EndWithThisProcess(QProcess& process) {
@@ -53,16 +35,13 @@ void EndWithThisProcess(QProcess& process) {
 
 std::optional<bool> KillWhileRunning(const std::function<void()>& work, std::chrono::microseconds delay) {
     const pid_t child = fork();
-    if (child < 0)
-        return false;
-    if (child == 0) {
+    if (child == 0)
         for (;;)
             work();
-    }
     usleep(useconds_t(delay.count()));
-    kill(child, SIGKILL);
     int status = 0;
-    return waitpid(child, &status, 0) == child && WIFSIGNALED(status);
+    return child > 0 && kill(child, SIGKILL) == 0 && waitpid(child, &status, 0) == child &&
+           WIFSIGNALED(status);
 }
 
 } // namespace SystemSeam
