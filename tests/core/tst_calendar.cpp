@@ -4,14 +4,10 @@
 
 #include <QTest>
 
-#include <climits>
-
 using namespace Qt::StringLiterals;
 
-namespace {
-
 // The grid as the window mirrors it: picked date, weekday word, [marked day/shown cells], focus request.
-QString Shown(MonthGrid& grid) {
+static QString Shown(MonthGrid& grid) {
     int shown = 0;
     for (int cell = 0; cell < MonthGrid::CellCount; ++cell)
         shown += grid.CellVisible(cell);
@@ -20,27 +16,24 @@ QString Shown(MonthGrid& grid) {
            u" [%1/%2]"_s.arg(grid.MarkedCell() + 1).arg(shown) + focus[int(grid.TakeFocusRequest())];
 }
 
-} // namespace
-
 class TestCalendar : public QObject {
     Q_OBJECT
 
 private slots:
     void dateTexts_data() {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<qint64>("days");
+        QTest::addColumn<int>("days");
         QTest::addColumn<QString>("result"); // moved date, weekday, days back; "" for no date text
-        QTest::newRow("four-digit year") << u"0100/1/1"_s << 0LL << "0100/1/1(星期五) 0";
-        QTest::newRow("leap: divisible by 400") << u"2000/2/29"_s << 1LL << "2000/3/1(星期三) 1";
-        QTest::newRow("common: century") << u"1900/2/29"_s << 0LL << "";
-        QTest::newRow("month with leading zero") << u"2013/01/20"_s << 0LL << "";
-        QTest::newRow("year before range") << u"0099/12/31"_s << 0LL << "";
-        QTest::newRow("after last day") << u"9999/12/31"_s << 1LL << "out of range";
-        QTest::newRow("huge forward") << u"2013/1/1"_s << qint64(LLONG_MAX) << "out of range";
+        QTest::newRow("four-digit year") << "0100/1/1" << 0 << "0100/1/1(星期五) 0";
+        QTest::newRow("leap: divisible by 400") << "2000/2/29" << 1 << "2000/3/1(星期三) 1";
+        QTest::newRow("common: century") << "1900/2/29" << 0 << "";
+        QTest::newRow("month with leading zero") << "2013/01/20" << 0 << "";
+        QTest::newRow("year before range") << "0099/12/31" << 0 << "";
+        QTest::newRow("after last day") << "9999/12/31" << 1 << "out of range";
     }
     void dateTexts() {
         QFETCH(QString, text);
-        QFETCH(qint64, days);
+        QFETCH(int, days);
         QFETCH(QString, result);
         const auto base = DateText::Parse(text);
         const auto moved = base ? DateText::OffsetDate(*base, days) : std::nullopt;
@@ -56,12 +49,10 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("count"); // kept text: whole days and direction, or "-" for no number
         QTest::newRow("other keys refused") << u"+1a ３\r0"_s << "10: 10 after";
-        QTest::newRow("point and backspace are keys") << u"1.\b"_s << "1.\b: -";
-        QTest::newRow("fraction dropped toward zero") << u"-1.5"_s << "-1.5: -1 before";
-        QTest::newRow("below zero is before") << u"-.5"_s << "-.5: 0 before";
+        QTest::newRow("point and backspace are keys, two points no number") << u"1.\b.3"_s << "1.\b.3: -";
+        QTest::newRow("fraction dropped toward zero, below zero is before") << u"-.5"_s << "-.5: 0 before";
         QTest::newRow("later minus drops every minus") << u"--5"_s << "5: 5 after";
         QTest::newRow("minus in fifth place") << u"1234-"_s << "1234: 1234 after";
-        QTest::newRow("two points") << u"1.2.3"_s << "1.2.3: -";
     }
     void typedCounts() {
         QFETCH(QString, typed);

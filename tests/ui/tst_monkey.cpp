@@ -1,4 +1,4 @@
-// Thousands of seeded random user actions on the window, each followed by the rules it always keeps.
+// Thousands of seeded random user actions, each followed by the rules the window always keeps.
 #include "support/WindowFixture.h"
 
 #include "core/DateText.h"
@@ -6,10 +6,8 @@
 #include <QMouseEvent>
 #include <QRandomGenerator>
 
-namespace {
-
-// The rules the window keeps, started with an empty history; those broken, or empty.
-QString BrokenRules(const WindowFixture& w) {
+// Those broken, or empty.
+static QString BrokenRules(const WindowFixture& w) {
     QString broken;
     const auto rule = [&broken](bool holds, const QString& text) { broken += holds ? "" : text + "; "; };
     rule(w.C("Command1")->isHidden() != w.C("QianHou")->isHidden(), "Command1 and QianHou alike");
@@ -23,14 +21,12 @@ QString BrokenRules(const WindowFixture& w) {
     for (int k = 0; k < 8; ++k)
         used += w.Text(QString("History_%1").arg(k)).isEmpty() ? '0' : '1';
     rule(!used.contains("01"), "history slots used: " + used);
-    // Keys go to the focus widget whether it shows or not: a hidden button would still be pressed.
+    // Keys reach a hidden focus widget too.
     const QWidget* focus = QApplication::focusWidget();
     rule(!focus || (focus->isVisible() && focus->isEnabled()), "focus hidden or disabled");
     rule(!w.PickerOpen() || w->rect().contains(w.C("FrCalendar")->geometry()), "panel outside the window");
     return broken;
 }
-
-} // namespace
 
 class TestMonkey : public QObject {
     Q_OBJECT
@@ -45,8 +41,7 @@ private slots:
                                 Qt::Key_Left,   Qt::Key_Down,   Qt::Key_5,        Qt::Key_Minus,
                                 Qt::Key_Period, Qt::Key_A,      Qt::Key_Backspace};
         WindowFixture w;
-        // A box stands over the window while it is up: the rules must hold then, too.
-        w.platform.onMessage = [&w](const QString&) { QCOMPARE(BrokenRules(w), QString()); };
+        w.platform.onMessage = [&w] { QCOMPARE(BrokenRules(w), QString()); }; // while a box is up, too
         QWidget* title = w.C("LblTitle_0");
         for (int step = 0; step < 3000; ++step) {
             QWidget* target = w.C(clickable[roll(clickable.size())]);
@@ -71,7 +66,7 @@ private slots:
             case 4:
                 QTest::mouseMove(w->windowHandle(), {roll(w->width()), roll(w->height())});
                 break;
-            default: // a drag on the title bar, far and near, a second button now and then
+            default: // a drag on the title bar, far and near, now and then with a second button
                 QPoint at(roll(title->width()), roll(title->height()));
                 if (!title->isVisible())
                     break;

@@ -4,40 +4,35 @@
 
 #include <QProcess>
 #include <QStandardPaths>
-#include <QStringList>
 
-// A private X desktop for tests that need a real window manager and real pointer input: a virtual
-// X server on a free display with openbox on it, both stopped when this goes. Start it before the
-// application connects, and let the application go before this does.
+// A private X server on a free display with openbox on it, for real pointer input under a real window
+// manager; both stop with this. Start it before the application connects, end it after.
 class XDesktop {
 public:
-    // What keeps the desktop from starting on this machine; empty when everything is there.
+    // The programs this machine lacks for it.
     static QString Missing() {
         QStringList missing;
-        for (const char* program : {"Xvfb", "openbox", "xdotool"})
-            if (QStandardPaths::findExecutable(QLatin1String(program)).isEmpty())
-                missing << QLatin1String(program);
-        return missing.isEmpty() ? QString() : missing.join(", ") + " not installed";
+        for (QString program : {"Xvfb", "openbox", "xdotool"})
+            if (QStandardPaths::findExecutable(program).isEmpty())
+                missing << program;
+        return missing.join(", ");
     }
 
-    // Starts both programs; the display name (":N"), or empty if either did not come up.
-    QString Start() {
-        // Neither outlives a test that crashes.
-        for (QProcess* process : {&m_server, &m_manager})
-            SystemSeam::EndWithThisProcess(*process);
-        // The server picks a free display itself and writes its number once it accepts clients.
-        m_server.setStandardErrorFile(QProcess::nullDevice());
+    // Starts both and points DISPLAY at them; false if either did not come up.
+    bool Start() {
+        for (QProcess* process : {&m_server, &m_manager}) {
+            SystemSeam::EndWithThisProcess(*process); // even when a test crashes
+            process->setStandardErrorFile(QProcess::nullDevice());
+        }
+        // The server writes the display number it picked once it accepts clients.
         m_server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-        const QString display = ":" + AwaitLine(m_server);
-        if (display == ":")
-            return {};
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("DISPLAY", display);
-        m_manager.setProcessEnvironment(environment);
-        m_manager.setStandardErrorFile(QProcess::nullDevice());
-        // The start-up command runs once openbox manages the screen; its own notices come first.
+        const QString display = AwaitLine(m_server);
+        if (display.isEmpty())
+            return false;
+        qputenv("DISPLAY", (":" + display).toLatin1());
+        // The start-up command runs once openbox manages the screen.
         m_manager.start("openbox", {"--sm-disable", "--startup", "echo managing"});
-        return AwaitLine(m_manager, "managing").isEmpty() ? QString() : display;
+        return AwaitLine(m_manager, "managing") == "managing";
     }
 
     ~XDesktop() {
@@ -47,11 +42,8 @@ public:
         }
     }
 
-    // Runs xdotool with the arguments on the current display; true when it succeeded.
-    static bool Send(const QStringList& arguments) { return QProcess::execute("xdotool", arguments) == 0; }
-
 private:
-    // The next line of output, or with `expected` the next line that says so; empty if none comes.
+    // The next line of output, or the next one that says `expected`; empty if none comes.
     static QString AwaitLine(QProcess& process, const QString& expected = {}) {
         for (;;) {
             while (!process.canReadLine())
