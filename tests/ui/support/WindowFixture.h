@@ -17,10 +17,10 @@
 // A settable clock, boxes recorded instead of shown, a browser that works or not.
 class FakePlatform : public Platform {
 public:
-    QDateTime now = QDateTime(QDate(2013, 1, 20), QTime(14, 5, 9));
+    QDateTime now{QDate(2013, 1, 20), QTime(14, 5, 9)};
     bool browserWorks = true;
     QList<QUrl> openedUrls;
-    QStringList boxes;               // "W title: text" for a warning, "I title: text" for information
+    QStringList boxes;               // "W title: text" for a warning, "I title: text" else
     std::function<void()> onMessage; // called while a box is up
 
     QDateTime Now() const override { return now; }
@@ -56,8 +56,7 @@ struct WindowFixture {
         window->show();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        // The picker panel is built once the first frame is on screen.
-        QTRY_VERIFY(C("FrCalendar"));
+        QTRY_VERIFY(C("FrCalendar")); // built once the first frame is on screen
     }
     MainWindow* operator->() const { return window.get(); }
 
@@ -65,7 +64,7 @@ struct WindowFixture {
     QString Text(const QString& name) const { return C<QObject>(name)->property("text").toString(); }
     bool PickerOpen() const { return C("FrCalendar")->isVisible(); }
     void Click(const QString& name) const { QTest::mouseClick(C(name), Qt::LeftButton); }
-    // Each to the focus, or to the window when nothing has it.
+    // To the focus, or else the window.
     void Key(std::same_as<Qt::Key> auto... keys) const {
         (QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window.get(), keys),
          ...);
