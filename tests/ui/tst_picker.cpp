@@ -85,6 +85,7 @@ private slots:
         QTest::newRow("cancel button") << "cmdcancel" << false;
         QTest::newRow("close glyph") << "LblTitle_1" << false;
         QTest::newRow("Esc on the month list") << "cbomonth" << true;
+        QTest::newRow("Esc, the focus outside") << "History_0" << true;
     }
     void closingChangesNothing() { // what was browsed stays: see the keyboard walk
         QFETCH(QString, control);
