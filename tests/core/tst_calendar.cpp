@@ -6,7 +6,7 @@
 
 using namespace Qt::StringLiterals;
 
-// The grid as the window mirrors it: picked date, weekday word, [marked day/shown cells], focus request.
+// Picked date, weekday word, [marked day/shown cells], focus request.
 static QString Shown(MonthGrid& grid) {
     int shown = 0;
     for (int cell = 0; cell < MonthGrid::CellCount; ++cell)
@@ -23,7 +23,7 @@ private slots:
     void dateTexts_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("days");
-        QTest::addColumn<QString>("result"); // moved date, weekday, days back; "" for no date text
+        QTest::addColumn<QString>("result"); // "" for no date text
         QTest::newRow("four-digit year") << "0100/1/1" << 0 << "0100/1/1(星期五) 0";
         QTest::newRow("leap: divisible by 400") << "2000/2/29" << 1 << "2000/3/1(星期三) 1";
         QTest::newRow("common: century") << "1900/2/29" << 0 << "";
@@ -44,13 +44,13 @@ private slots:
                  result);
     }
 
-    // Keys as the day-count box filters them, then the misplaced minus, the count and its wording.
+    // Keys the day-count box takes, then the misplaced minus, the count.
     void typedCounts_data() {
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("count"); // kept text: whole days and direction, or "-" for no number
+        QTest::addColumn<QString>("count"); // kept text: whole days, or "-" for no number
         QTest::newRow("other keys refused") << u"+1a ３\r0"_s << "10: 10 after";
         QTest::newRow("point and backspace are keys, two points no number") << u"1.\b.3"_s << "1.\b.3: -";
-        QTest::newRow("fraction dropped toward zero, below zero is before") << u"-.5"_s << "-.5: 0 before";
+        QTest::newRow("toward zero; below zero is before") << u"-.5"_s << "-.5: 0 before";
         QTest::newRow("minus in fifth place") << u"1234-"_s << "1234: 1234 after";
     }
     void typedCounts() {
@@ -69,18 +69,18 @@ private slots:
         QCOMPARE(Shown(grid), " 星期日 [0/28]");
         grid.SelectMonthIndex(4);
         grid.SelectDayCell(14);
-        grid.SelectDayCell(14); // the marked cell clicked again stays marked
+        grid.SelectDayCell(14); // clicked again, it stays marked
         QCOMPARE(Shown(grid), "2013/5/15 星期三 [15/31] →ok");
         grid.SelectDayCell(30);
         grid.SelectMonthIndex(1); // 31 settles on February's last day
         QCOMPARE(Shown(grid), "2013/2/28 星期四 [28/28] →ok");
-        grid.SelectYearIndex(2012 - MonthGrid::FirstYear); // an armed change lays the month out again
+        grid.SelectYearIndex(2012 - MonthGrid::FirstYear); // an armed change lays it out again
         QCOMPARE(Shown(grid), "2012/2/28 星期二 [28/29] →month");
     }
 
     void gridFromToday_data() {
         QTest::addColumn<QDate>("today");
-        QTest::addColumn<int>("move"); // arrow-key step after start-up; 0 selects the day again
+        QTest::addColumn<int>("move"); // arrow-key step; 0 selects the day again
         QTest::addColumn<QString>("shown");
         QTest::newRow("leap: divisible by 400") << QDate(2000, 2, 29) << 0 << "2000/2/29 星期二 [29/29] →ok";
         QTest::newRow("leap day clamped") << QDate(2104, 2, 29) << 0 << "2099/2/28 星期六 [28/28] →ok";

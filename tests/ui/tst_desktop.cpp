@@ -5,8 +5,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 
-// A middle-click paste into the count box, by real pointer input under a real window manager: a
-// private X server with openbox on it, up before the application connects and down after it goes.
+// A middle-click paste into the count box under a real window manager: a private X server with
+// openbox, up before the application connects and down after it goes.
 struct XDesktop {
     QProcess server, manager;
     ~XDesktop() {
@@ -35,7 +35,7 @@ private slots:
     void middleClickPastesWhatTypingWould() {
         if (!missing.isEmpty())
             QSKIP(qPrintable("not installed:" + missing));
-        QVERIFY2(started, "Xvfb or openbox did not start");
+        QVERIFY2(started, "no X desktop started");
         WindowFixture w;
         auto* box = w.C<QLineEdit>("HowmuchDays");
         box->clear();
@@ -58,8 +58,7 @@ int main(int argc, char** argv) {
             SystemSeam::EndWithThisProcess(*process); // even when the test crashes
             process->setStandardErrorFile(QProcess::nullDevice());
         }
-        // The server writes the display it picked once it accepts clients; openbox runs its
-        // start-up command once it manages the screen.
+        // Each says when it is ready: the server its display, openbox by a start-up command.
         desktop.server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
         qputenv("DISPLAY", ':' + Await(desktop.server, "\n").trimmed());
         desktop.manager.start("openbox", {"--sm-disable", "--startup", "echo managing"});

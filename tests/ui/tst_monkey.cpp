@@ -1,4 +1,4 @@
-// Thousands of seeded random user actions, each followed by the rules the window always keeps.
+// Thousands of seeded random user actions, each followed by the rules the window keeps.
 #include "support/WindowFixture.h"
 
 #include "core/DateText.h"
@@ -10,18 +10,18 @@
 static QString BrokenRules(const WindowFixture& w) {
     QString broken;
     const auto rule = [&broken](bool holds, const QString& text) { broken += holds ? "" : text + "; "; };
-    rule(w.C("Command1")->isHidden() != w.C("QianHou")->isHidden(), "Command1 and QianHou alike");
+    rule(w.C("Command1")->isHidden() != w.C("QianHou")->isHidden(), "Command1/QianHou");
     rule(w.C("Fr_1")->isEnabled() != w.PickerOpen() && w.C("Fr_2")->isEnabled() != w.PickerOpen(), "frames");
     for (int k = 1; k <= 3; ++k) {
         const QString text = w.Text(QString("ChooseDate_%1").arg(k));
-        rule(text == DateText::NoDateText || DateText::Parse(text), "ChooseDate holds " + text);
+        rule(text == DateText::NoDateText || DateText::Parse(text), "date " + text);
     }
     QString used; // every entry fills the first free slot
     for (int k = 0; k < 8; ++k)
         used += w.Text(QString("History_%1").arg(k)).isEmpty() ? '0' : '1';
-    rule(!used.contains("01"), "history slots used: " + used);
-    const QWidget* focus = QApplication::focusWidget(); // keys would reach it even hidden
-    rule(!focus || (focus->isVisible() && focus->isEnabled()), "focus hidden or disabled");
+    rule(!used.contains("01"), "history " + used);
+    const QWidget* focus = QApplication::focusWidget(); // keys reach it even hidden
+    rule(!focus || (focus->isVisible() && focus->isEnabled()), "focus");
     rule(!w.PickerOpen() || w->rect().contains(w.C("FrCalendar")->geometry()), "panel outside");
     return broken;
 }
@@ -30,7 +30,7 @@ class TestMonkey : public QObject {
     Q_OBJECT
 private slots:
     void randomActions() {
-        const QString seed = qEnvironmentVariable("MONKEY_SEED", "20130120"); // another run: another seed
+        const QString seed = qEnvironmentVariable("MONKEY_SEED", "20130120");
         QRandomGenerator random(seed.toUInt());
         const auto roll = [&random](int below) { return int(random.bounded(quint32(below))); };
         const QStringList clickable = {"ChooseDate_1", "ChooseDate_2", "ChooseDate_3", "Command1",
@@ -60,7 +60,7 @@ private slots:
                 roll(2) ? QTest::keyClick(w.C("HowmuchDays"), keys[roll(std::size(keys))])
                         : w.Key(keys[roll(std::size(keys))]);
                 break;
-            default: // a drag on the title bar, far and near, now and then with a second button
+            default: // a drag on the title bar, far or near, at times with two buttons
                 if (!title->isVisible())
                     break;
                 QTest::mousePress(title, Qt::LeftButton, {}, at);

@@ -14,13 +14,13 @@
 #include <functional>
 #include <memory>
 
-// A settable clock, boxes recorded instead of shown, a browser that works or not.
+// A settable clock, boxes recorded, a browser that works or not.
 class FakePlatform : public Platform {
 public:
     QDateTime now{QDate(2013, 1, 20), QTime(14, 5, 9)};
     bool browserWorks = true;
     QList<QUrl> openedUrls;
-    QStringList boxes;               // "W title: text" for a warning, "I title: text" else
+    QStringList boxes;               // "W title: text", "I title: text"
     std::function<void()> onMessage; // called while a box is up
 
     QDateTime Now() const override { return now; }
@@ -35,7 +35,7 @@ public:
     }
 };
 
-// A shown window on a fake platform, its history in a fresh folder; controls found by name.
+// A shown window on a fake platform, its history in a fresh folder.
 struct WindowFixture {
     QTemporaryDir dir;
     FakePlatform platform;
@@ -56,7 +56,7 @@ struct WindowFixture {
         window->show();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        QTRY_VERIFY(C("FrCalendar")); // built once the first frame is on screen
+        QTRY_VERIFY(C("FrCalendar")); // built after the first frame
     }
     MainWindow* operator->() const { return window.get(); }
 
