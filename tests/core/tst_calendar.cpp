@@ -4,14 +4,10 @@
 
 #include <QTest>
 
-#include <climits>
-
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// The grid as the window mirrors it: picked date, weekday word, [marked day/shown cells], focus request.
-QString Shown(MonthGrid& grid) {
+// Picked date, weekday word, [marked day/shown cells], focus request.
+static QString Shown(MonthGrid& grid) {
     int shown = 0;
     for (int cell = 0; cell < MonthGrid::CellCount; ++cell)
         shown += grid.CellVisible(cell);
@@ -20,27 +16,24 @@ QString Shown(MonthGrid& grid) {
            u" [%1/%2]"_s.arg(grid.MarkedCell() + 1).arg(shown) + focus[int(grid.TakeFocusRequest())];
 }
 
-} // namespace
-
 class TestCalendar : public QObject {
     Q_OBJECT
 
 private slots:
     void dateTexts_data() {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<qint64>("days");
-        QTest::addColumn<QString>("result"); // moved date, weekday, days back; "" for no date text
-        QTest::newRow("four-digit year") << u"0100/1/1"_s << 0LL << "0100/1/1(星期五) 0";
-        QTest::newRow("leap: divisible by 400") << u"2000/2/29"_s << 1LL << "2000/3/1(星期三) 1";
-        QTest::newRow("common: century") << u"1900/2/29"_s << 0LL << "";
-        QTest::newRow("month with leading zero") << u"2013/01/20"_s << 0LL << "";
-        QTest::newRow("year before range") << u"0099/12/31"_s << 0LL << "";
-        QTest::newRow("after last day") << u"9999/12/31"_s << 1LL << "out of range";
-        QTest::newRow("huge forward") << u"2013/1/1"_s << qint64(LLONG_MAX) << "out of range";
+        QTest::addColumn<int>("days");
+        QTest::addColumn<QString>("result"); // "" for no date text
+        QTest::newRow("four-digit year") << "0100/1/1" << 0 << "0100/1/1(星期五) 0";
+        QTest::newRow("leap: divisible by 400") << "2000/2/29" << 1 << "2000/3/1(星期三) 1";
+        QTest::newRow("common: century") << "1900/2/29" << 0 << "";
+        QTest::newRow("month with leading zero") << "2013/01/20" << 0 << "";
+        QTest::newRow("year before range") << "0099/12/31" << 0 << "";
+        QTest::newRow("after last day") << "9999/12/31" << 1 << "out of range";
     }
     void dateTexts() {
         QFETCH(QString, text);
-        QFETCH(qint64, days);
+        QFETCH(int, days);
         QFETCH(QString, result);
         const auto base = DateText::Parse(text);
         const auto moved = base ? DateText::OffsetDate(*base, days) : std::nullopt;
@@ -51,17 +44,14 @@ private slots:
                  result);
     }
 
-    // Keys as the day-count box filters them, then the misplaced minus, the count and its wording.
+    // Keys the day-count box takes, then the misplaced minus, the count.
     void typedCounts_data() {
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("count"); // kept text: whole days and direction, or "-" for no number
+        QTest::addColumn<QString>("count"); // kept text: whole days, or "-" for no number
         QTest::newRow("other keys refused") << u"+1a ３\r0"_s << "10: 10 after";
-        QTest::newRow("point and backspace are keys") << u"1.\b"_s << "1.\b: -";
-        QTest::newRow("fraction dropped toward zero") << u"-1.5"_s << "-1.5: -1 before";
-        QTest::newRow("below zero is before") << u"-.5"_s << "-.5: 0 before";
-        QTest::newRow("later minus drops every minus") << u"--5"_s << "5: 5 after";
+        QTest::newRow("point and backspace are keys, two points no number") << u"1.\b.3"_s << "1.\b.3: -";
+        QTest::newRow("toward zero; below zero is before") << u"-.5"_s << "-.5: 0 before";
         QTest::newRow("minus in fifth place") << u"1234-"_s << "1234: 1234 after";
-        QTest::newRow("two points") << u"1.2.3"_s << "1.2.3: -";
     }
     void typedCounts() {
         QFETCH(QString, typed);
@@ -79,25 +69,22 @@ private slots:
         QCOMPARE(Shown(grid), " 星期日 [0/28]");
         grid.SelectMonthIndex(4);
         grid.SelectDayCell(14);
-        grid.SelectDayCell(14); // the marked cell clicked again stays marked
+        grid.SelectDayCell(14); // clicked again, it stays marked
         QCOMPARE(Shown(grid), "2013/5/15 星期三 [15/31] →ok");
         grid.SelectDayCell(30);
         grid.SelectMonthIndex(1); // 31 settles on February's last day
-        grid.SelectDayCell(29);   // a hidden cell cannot be clicked
         QCOMPARE(Shown(grid), "2013/2/28 星期四 [28/28] →ok");
-        grid.SelectYearIndex(2012 - MonthGrid::FirstYear); // an armed change lays the month out again
+        grid.SelectYearIndex(2012 - MonthGrid::FirstYear); // an armed change lays it out again
         QCOMPARE(Shown(grid), "2012/2/28 星期二 [28/29] →month");
     }
 
     void gridFromToday_data() {
         QTest::addColumn<QDate>("today");
-        QTest::addColumn<int>("move"); // arrow-key step after start-up; 0 selects the day again
+        QTest::addColumn<int>("move"); // arrow-key step; 0 selects the day again
         QTest::addColumn<QString>("shown");
         QTest::newRow("leap: divisible by 400") << QDate(2000, 2, 29) << 0 << "2000/2/29 星期二 [29/29] →ok";
-        QTest::newRow("before first year") << QDate(1955, 6, 15) << 0 << "1960/6/15 星期三 [15/30] →ok";
         QTest::newRow("leap day clamped") << QDate(2104, 2, 29) << 0 << "2099/2/28 星期六 [28/28] →ok";
         QTest::newRow("stops at the first day") << QDate(2013, 4, 3) << -7 << "2013/4/1 星期一 [1/30] →ok";
-        QTest::newRow("stops at the last day") << QDate(2013, 4, 28) << 7 << "2013/4/30 星期二 [30/30] →ok";
     }
     void gridFromToday() {
         QFETCH(QDate, today);

@@ -7,21 +7,9 @@
 
 using namespace Qt::StringLiterals;
 
-// Both calculations by mouse and by keyboard, through the picker; its closing paths and title bar;
-// the count box's keys and pastes.
-namespace {
+// Both calculations through the picker; closing, dragging; pastes.
 
-// Opens the picker from ChooseDate(field), browses to the date and clicks its day.
-void ChooseDate(const WindowFixture& w, int field, QDate date) {
-    w.Click(QString("ChooseDate_%1").arg(field));
-    w.C<QComboBox>("cboyear")->setCurrentIndex(date.year() - MonthGrid::FirstYear);
-    w.C<QComboBox>("cbomonth")->setCurrentIndex(date.month() - 1);
-    w.Click(QString("lblnumber_%1").arg(date.day() - 1));
-}
-
-const QPoint Home = Twips::Point(705, 1140);
-
-} // namespace
+static const QPoint Home = Twips::Point(705, 1140);
 
 class TestPicker : public QObject {
     Q_OBJECT
@@ -30,27 +18,26 @@ private slots:
         WindowFixture w;
         auto* box = w.C<QLineEdit>("HowmuchDays");
         box->clear();
-        QTest::keyClicks(box, "-1a+,0.55"); // only count keys, five at most
-        w.Click("Command1");                // no base date yet: stops silently
-        QCOMPARE(box->text() + w.Text("CResult_1") + w.Text("History_0"), "-10.5\?\?\?\?/\?\?/\?\?");
-        ChooseDate(w, 1, QDate(2013, 1, 20));
+        QTest::keyClicks(box, "-1a+,0.55");
+        QCOMPARE(box->text(), "-10.5"); // only count keys, five at most
+        w.Click("Command1");            // no base date yet: stops silently
+        w.Click("ChooseDate_1");
+        w.Click("lblnumber_19"); // today, 2013/1/20
         w.Key(Qt::Key_Return);
-        QCOMPARE(w.Text("History_0"), "2013/1/20(星期日)的10.5天之前是：2013/1/10(星期四)");
-        // An empty count warns, by a click or by Enter; a misplaced minus goes at the next key.
-        box->clear();
+        QCOMPARE(w.Text("History_0") + w.Text("History_1"),
+                 "2013/1/20(星期日)的10.5天之前是：2013/1/10(星期四)");
+        box->clear(); // an empty count warns, by click or Enter
         w.Click("Command1");
-        QTest::keyClicks(box, "--");
         QTest::keyClick(box, Qt::Key_Return);
-        QCOMPARE(box->text() + w.Text("CResult_1"), "2013/1/10");
         QCOMPARE(w.platform.boxes, QStringList(2, "W Brenmoor: 请输入天数！（可为负数）"));
     }
 
     void pastesKeepToTypableText_data() {
-        QTest::addColumn<QString>("route"); // a key sequence, or the context menu's entry
+        QTest::addColumn<QString>("route");
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<QString>("kept");
         QTest::newRow("later minus drops every minus") << "Ctrl+V" << u"1-2"_s << "12";
-        QTest::newRow("count characters, five, then the minus rule")
+        QTest::newRow("five count keys, then the minus rule")
             << "Shift+Insert" << u"a1-b2c3d4e5f6"_s << "1234";
         QTest::newRow("no backspace, no full-width digit") << "menu" << u"1\b-３.5"_s << "1.5";
     }
@@ -65,7 +52,7 @@ private slots:
         if (route == "menu") {
             QContextMenuEvent event(QContextMenuEvent::Keyboard, {}, box->mapToGlobal(QPoint()));
             QApplication::sendEvent(box, &event);
-            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_P); // its paste entry
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_P); // Paste
         } else {
             QTest::keySequence(box, QKeySequence(route));
         }
@@ -76,21 +63,16 @@ private slots:
         WindowFixture w; // today: Sunday 2013/1/20
         w.C("HowmuchDays")->setFocus();
         w.Click("ChooseDate_1");
-        QCOMPARE(w.Focus(), ""); // the count box is disabled; no control of the panel takes the focus
-        w.Keys({Qt::Key_Right, Qt::Key_Down});
+        QCOMPARE(w.Focus(), ""); // the count box is disabled
+        w.Key(Qt::Key_Right, Qt::Key_Down);
         QCOMPARE(w.Text("lblday") + w.Focus(), "星期一");
         w.Key(Qt::Key_Return);
-        QCOMPARE(w.Text("ChooseDate_1") + w.Focus(), "2013/1/28HowmuchDays"); // back where it was
-        w.C("History_0")->setFocus();
-        w.Click("ChooseDate_2");
-        w.Keys({Qt::Key_Left, Qt::Key_Escape});
-        QVERIFY(!w.PickerOpen());
-        QCOMPARE(w.Text("ChooseDate_2") + w.Focus(), "选择日期History_0");
-        // In a list a key changes the value and leaves the focus there, for the next key.
+        QCOMPARE(w.Text("ChooseDate_1") + w.Focus(), "2013/1/28HowmuchDays");
+        // A key in a list changes it and leaves the focus there.
         w.Click("ChooseDate_2");
         for (const char* list : {"cboyear", "cbomonth"}) {
             w.C(list)->setFocus();
-            w.Keys({Qt::Key_Down, Qt::Key_Down});
+            w.Key(Qt::Key_Down, Qt::Key_Down);
             QCOMPARE(w.Focus(), list);
         }
         QCOMPARE(w.C<QComboBox>("cboyear")->currentText() + w.C<QComboBox>("cbomonth")->currentText(),
@@ -99,52 +81,41 @@ private slots:
 
     void closingChangesNothing_data() {
         QTest::addColumn<QString>("control");
-        QTest::addColumn<bool>("escape"); // pressed there, or else the control clicked
+        QTest::addColumn<bool>("escape"); // pressed there, or else a click
         QTest::newRow("cancel button") << "cmdcancel" << false;
         QTest::newRow("close glyph") << "LblTitle_1" << false;
-        QTest::newRow("Esc on the confirm button") << "cmdok" << true;
         QTest::newRow("Esc on the month list") << "cbomonth" << true;
+        QTest::newRow("Esc, the focus outside") << "History_0" << true;
     }
     void closingChangesNothing() {
         QFETCH(QString, control);
         QFETCH(bool, escape);
         WindowFixture w;
-        ChooseDate(w, 1, QDate(2015, 6, 10));
-        if (escape) {
-            w.C(control)->setFocus();
-            w.Key(Qt::Key_Escape);
-        } else {
-            w.Click(control);
-        }
+        w.Click("ChooseDate_1");
+        w.Click("lblnumber_9");
+        w.C(control)->setFocus();
+        escape ? w.Key(Qt::Key_Escape) : w.Click(control);
         QVERIFY(!w.PickerOpen());
         QCOMPARE(w.Text("ChooseDate_1") + w.Text("History_0"), "选择日期");
-        // The next opening, from any field, shows what was browsed; confirming takes it.
-        w.Click("ChooseDate_3");
-        w.Click("cmdok");
-        QCOMPARE(w.Text("ChooseDate_3") + w.Text("ChooseWeek_3"), "2015/6/10(星期三)");
     }
 
     void dragThenSnapInside_data() {
         QTest::addColumn<QPoint>("shift");
         QTest::addColumn<QPoint>("released");
-        QTest::newRow("past the left edge") << QPoint(-100, 5) << QPoint(0, Home.y() + 5);
-        QTest::newRow("past the top edge") << QPoint(4, -200) << QPoint(Home.x() + 4, 0);
-        QTest::newRow("past the right edge") << QPoint(200, 0) << Twips::Point(4800 - 3200, 1140);
-        QTest::newRow("past the bottom edge: inside the client area")
-            << QPoint(0, 300) << Twips::Point(705, 5805 - 3600);
+        QTest::newRow("left and top edges") << QPoint(-100, -200) << QPoint(0, 0);
+        QTest::newRow("right edge") << QPoint(200, 0) << Twips::Point(4800 - 3200, 1140);
+        QTest::newRow("client area's bottom") << QPoint(0, 300) << Twips::Point(705, 5805 - 3600);
     }
     void dragThenSnapInside() {
         QFETCH(QPoint, shift);
         QFETCH(QPoint, released);
         WindowFixture w;
-        auto* title = w.C<Label>("LblTitle_0");
+        QWidget* title = w.C("LblTitle_0");
         QWidget* panel = w.C("FrCalendar");
         const QPoint grab(10, 5), last = grab + shift - shift / 2;
         w.Click("ChooseDate_1");
         QTest::mousePress(title, Qt::LeftButton, {}, grab);
-        QCOMPARE(TextColour(title), QColor(Qt::black));
-        // Each move counts from where the panel stands now; no limits while dragging. QTest's own
-        // moves carry no buttons.
+        // Moves count from where the panel stands; no limits while dragging.
         for (QPoint at : {grab + shift / 2, last}) {
             QMouseEvent move(QEvent::MouseMove, at, title->mapToGlobal(at), Qt::NoButton, Qt::LeftButton, {});
             QApplication::sendEvent(title, &move);
@@ -152,35 +123,29 @@ private slots:
         QCOMPARE(panel->pos(), Home + shift);
         QTest::mouseRelease(title, Qt::LeftButton, {}, last);
         QCOMPARE(panel->pos(), released);
-        QCOMPARE(TextColour(title), QColor(Qt::white));
-        w.Click("cmdcancel"); // dragged elsewhere, it reopens at home
-        w.Click("ChooseDate_3");
-        QCOMPARE(panel->pos(), Home);
     }
 
     void bothCalculationsByKeyboard() {
-        WindowFixture w; // today: Sunday 2013/1/20
+        WindowFixture w;
         for (int i = 0; i < 6 && w.Focus() != "ChooseDate_1"; ++i)
             w.Key(Qt::Key_Tab);
         w.Key(Qt::Key_Return);
         QCOMPARE(w.Focus(), "cmdok");
-        w.Keys({Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Up, Qt::Key_Down}); // a week on, back, on
+        w.Key(Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Up, Qt::Key_Down); // a week on, back, on
         QCOMPARE(w.Text("lblday"), "星期二");
         w.Key(Qt::Key_Return);
         QCOMPARE(w.Text("ChooseDate_1") + w.Text("ChooseWeek_1") + w.Text("CResult_1") + w.Focus(),
                  "2013/1/29(星期二)2013/5/9ChooseDate_1");
-        // Typing a year's digits in the year list selects it; Enter confirms from there.
-        w.Keys({Qt::Key_Tab, Qt::Key_Space, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab});
+        // A year typed in its list selects it; Enter confirms there.
+        w.Key(Qt::Key_Tab, Qt::Key_Space, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab);
         QTest::keyClicks(w.C("cboyear"), "1999");
         w.Key(Qt::Key_Enter); // one date alone calculates nothing
         QCOMPARE(w.Text("ChooseDate_2") + w.Text("CResult_2") + w.Text("History_1"), "1999/1/29相差（?）天");
         // Esc cancels; what was browsed stays for the next opening.
-        w.Keys({Qt::Key_Tab, Qt::Key_Return, Qt::Key_Left, Qt::Key_Escape});
+        w.Key(Qt::Key_Tab, Qt::Key_Return, Qt::Key_Left, Qt::Key_Escape);
         QCOMPARE(w.Text("ChooseDate_3"), "选择日期");
-        w.Keys({Qt::Key_Space, Qt::Key_Return});
+        w.Key(Qt::Key_Space, Qt::Key_Return);
         QCOMPARE(w.Text("History_1"), "1999/1/29(星期五)与1999/1/28(星期四)相差（-1）天");
-        w.Keys({Qt::Key_Space, Qt::Key_Return}); // the date the field shows again: nothing new
-        QVERIFY(w.Text("History_2").isEmpty());
     }
 };
 

@@ -10,25 +10,24 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <concepts>
 #include <functional>
 #include <memory>
 
-// A settable clock, message boxes recorded instead of shown, and a browser that works or not.
+// A settable clock, boxes recorded, a browser that works or not.
 class FakePlatform : public Platform {
 public:
-    QDateTime now = QDateTime(QDate(2013, 1, 20), QTime(14, 5, 9));
+    QDateTime now{QDate(2013, 1, 20), QTime(14, 5, 9)};
     bool browserWorks = true;
     QList<QUrl> openedUrls;
-    // The boxes shown so far: "W title: text" for a warning, "I title: text" for information.
-    QStringList boxes;
-    // Called while a box is up.
-    std::function<void(const QString& box)> onMessage;
+    QStringList boxes;               // "W title: text", "I title: text"
+    std::function<void()> onMessage; // called while a box is up
 
     QDateTime Now() const override { return now; }
     void ShowMessage(QWidget*, Icon icon, const QString& title, const QString& text) override {
         boxes << (icon == Icon::Warning ? "W " : "I ") + title + ": " + text;
         if (onMessage)
-            onMessage(boxes.last());
+            onMessage();
     }
     void OpenUrl(const QUrl& url, std::function<void(bool opened)> done) override {
         openedUrls.append(url);
@@ -36,13 +35,12 @@ public:
     }
 };
 
-// A shown window on a fake platform, its history in a fresh folder; controls reached by their names.
+// A shown window on a fake platform, its history in a fresh folder.
 struct WindowFixture {
     QTemporaryDir dir;
     FakePlatform platform;
     std::unique_ptr<MainWindow> window;
 
-    // Writes the history file and starts the window unless told not to.
     explicit WindowFixture(const QStringList& history = {}, bool start = true) {
         History::Slots texts;
         std::copy(history.begin(), history.end(), texts.begin());
@@ -53,14 +51,12 @@ struct WindowFixture {
     }
     QString HistoryPath() const { return dir.filePath(HistoryFile::FileName); }
 
-    void Start(const HistoryPlaces& places = {}) {
-        window = std::make_unique<MainWindow>(
-            platform, places.readPath.isEmpty() ? HistoryPlaces{HistoryPath(), HistoryPath()} : places);
+    void Start() {
+        window = std::make_unique<MainWindow>(platform, HistoryPlaces{HistoryPath(), HistoryPath()});
         window->show();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        // The picker panel is built once the first frame is on screen.
-        QTRY_VERIFY(C("FrCalendar"));
+        QTRY_VERIFY(C("FrCalendar")); // built after the first frame
     }
     MainWindow* operator->() const { return window.get(); }
 
@@ -68,13 +64,10 @@ struct WindowFixture {
     QString Text(const QString& name) const { return C<QObject>(name)->property("text").toString(); }
     bool PickerOpen() const { return C("FrCalendar")->isVisible(); }
     void Click(const QString& name) const { QTest::mouseClick(C(name), Qt::LeftButton); }
-    // To the focus, or to the window when nothing has it.
-    void Key(Qt::Key key) const {
-        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window.get(), key);
-    }
-    void Keys(std::initializer_list<Qt::Key> keys) const {
-        for (Qt::Key key : keys)
-            Key(key);
+    // To the focus, or else the window.
+    void Key(std::same_as<Qt::Key> auto... keys) const {
+        (QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window.get(), keys),
+         ...);
     }
     QString Focus() const {
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "";
