@@ -31,8 +31,8 @@ pids+=($!)
 new_wine_prefix
 
 gbk_old=$'\xBE\xC9\xBC\xC7\xC2\xBC' # "旧记录"
-saved=$gbk_old$'\r\n'$'\r\n\r\n\r\n\r\n\r\n\r\n\r\n' # eight lines, as the program writes them back
-# Starts the program, waits for its window, closes it as a user does; checks it ended with status 0.
+# Starts the program, waits for its window, makes one result (the offset field clicked, today
+# confirmed with Enter: 100 days on), closes it as a user does; checks it ended with status 0.
 run_and_close() {
     local exe=$1 status=0 window=""
     "$wine" "$exe" >/dev/null 2>&1 &
@@ -43,12 +43,20 @@ run_and_close() {
     done
     [ -n "$window" ] || fail "no window from $exe"
     sleep 1
+    xdotool windowactivate --sync "$window" mousemove --window "$window" 58 233 click 1
+    sleep 1
+    xdotool key --clearmodifiers Return
+    sleep 1
     xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4
     wait "$pid" || status=$?
     [ $status -eq 0 ] || fail "$exe ended with status $status"
 }
-expect_file() { # path, bytes
-    [ -f "$1" ] && [ "$(od -An -tx1 "$1")" = "$(printf '%s' "$2" | od -An -tx1)" ] || fail "$1 does not hold what was saved"
+# The history read (the old line first) and the new result, eight GBK lines with CR LF.
+expect_history() {
+    local text
+    text=$(iconv -f GBK -t UTF-8 "$1" 2>/dev/null) || fail "$1 is missing or not GBK"
+    [ "$(grep -c $'\r$' <<<"$text")" -eq 8 ] && [ "$(sed -n 1p <<<"$text")" = $'旧记录\r' ] &&
+        sed -n 2p <<<"$text" | grep -q '的100天之后是：' || fail "$1 does not hold what was saved"
 }
 
 # The portable copy.
@@ -59,7 +67,7 @@ folder="$portable/Brenmoor-$version"
 appdata="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Quillet"
 printf '%s' "$gbk_old" >"$folder/Quillet.log"
 run_and_close "$folder/Quillet.exe"
-expect_file "$folder/Quillet.log" "$saved"
+expect_history "$folder/Quillet.log"
 [ ! -e "$appdata/Quillet.log" ] || fail "the portable copy wrote to %APPDATA%"
 echo "portable copy in a Chinese-named folder: history read and saved beside it (GBK)"
 
@@ -71,7 +79,7 @@ wineserver -k
 wait "$killed" || true
 printf '%s' "$gbk_old" >"$folder/Quillet.log"
 run_and_close "$folder/Quillet.exe"
-expect_file "$folder/Quillet.log" "$saved"
+expect_history "$folder/Quillet.log"
 echo "after a copy was killed by force, the next one starts"
 
 # The installer.
@@ -85,7 +93,7 @@ key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brenmoor'
 mkdir -p "$appdata"
 printf '%s' "$gbk_old" >"$appdata/Quillet.log"
 run_and_close "$installed/Quillet.exe"
-expect_file "$appdata/Quillet.log" "$saved"
+expect_history "$appdata/Quillet.log"
 [ ! -e "$installed/Quillet.log" ] || fail "the installed copy wrote into Program Files"
 echo "installed copy: history in %APPDATA%\\Quillet"
 
@@ -93,5 +101,5 @@ echo "installed copy: history in %APPDATA%\\Quillet"
 wineserver -w
 [ ! -e "$installed" ] && [ ! -e "$shortcut" ] || fail "the uninstaller left the program or its shortcut"
 ! "$wine" reg query "$key" >/dev/null 2>&1 || fail "the uninstaller left the entry among the installed programs"
-expect_file "$appdata/Quillet.log" "$saved"
+expect_history "$appdata/Quillet.log"
 echo "uninstalled silently; the history stays"
