@@ -61,9 +61,7 @@ DayCountBox::DayCountBox(QWidget* parent) : QLineEdit(parent) {
 }
 
 void DayCountBox::keyPressEvent(QKeyEvent* event) {
-    const QString stripped = DayCount::StripMisplacedMinus(text());
-    if (stripped != text())
-        setText(stripped);
+    DropMisplacedMinus();
     if (event->matches(QKeySequence::Paste)) {
         PasteTypable(QGuiApplication::clipboard()->text());
         event->accept();
@@ -119,6 +117,12 @@ void DayCountBox::contextMenuEvent(QContextMenuEvent* event) {
     event->accept();
 }
 
+void DayCountBox::DropMisplacedMinus() {
+    const QString stripped = DayCount::StripMisplacedMinus(text());
+    if (stripped != text())
+        setText(stripped);
+}
+
 void DayCountBox::PasteTypable(const QString& pasted) {
     QString typable;
     for (QChar c : pasted)
@@ -126,9 +130,7 @@ void DayCountBox::PasteTypable(const QString& pasted) {
             typable += c;
     // Inserting keeps to the length limit as typing does; the minus rule then applies to the whole.
     insert(typable);
-    const QString stripped = DayCount::StripMisplacedMinus(text());
-    if (stripped != text())
-        setText(stripped);
+    DropMisplacedMinus();
 }
 
 // The box paints itself: its text centred, the selection, and never a caret. A face without a bold

@@ -22,5 +22,6 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    void DropMisplacedMinus();
     void PasteTypable(const QString& pasted);
 };
