@@ -44,19 +44,20 @@ private slots:
                  result);
     }
 
-    // Keys the day-count box takes, then the misplaced minus, the count.
+    // The misplaced minus dropped, then the count.
     void typedCounts_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("count"); // kept text: whole days, or "-" for no number
-        QTest::newRow("other keys refused") << u"+1a ３\r0"_s << "10: 10 after";
-        QTest::newRow("point and backspace are keys, two points no number") << u"1.\b.3"_s << "1.\b.3: -";
-        QTest::newRow("toward zero; below zero is before") << u"-.5"_s << "-.5: 0 before";
-        QTest::newRow("minus in fifth place") << u"1234-"_s << "1234: 1234 after";
+        QTest::newRow("two points: no number") << "1..3"
+                                               << "1..3: -";
+        QTest::newRow("toward zero; below zero is before") << "-.5"
+                                                           << "-.5: 0 before";
+        QTest::newRow("minus in fifth place") << "1234-"
+                                              << "1234: 1234 after";
     }
     void typedCounts() {
         QFETCH(QString, typed);
         QFETCH(QString, count);
-        typed.removeIf([](QChar key) { return !DayCount::IsDayCountKey(key); });
         const QString text = DayCount::StripMisplacedMinus(typed);
         const auto value = DayCount::Parse(text);
         const QString days = value ? QString::number(DayCount::WholeDays(*value)) + ' ' : u"-"_s;

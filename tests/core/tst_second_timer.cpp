@@ -49,7 +49,7 @@ private slots:
         const qint64 startedBy = QDateTime::currentSecsSinceEpoch(); // the same second but for a hair
         QVERIFY(timer.property("active").toBool());
         QSignalSpy spy(&timer, &SecondTimer::timeout);
-        // A real event loop, not a poll: a tick is seen when it comes, not up to a poll's step later.
+        // A real event loop, not a poll: a tick is seen when it comes.
         while (timer.isActive())
             QVERIFY(spy.wait(2000));
         // The second had begun: not a hair early, not one late.

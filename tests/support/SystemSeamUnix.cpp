@@ -3,17 +3,12 @@
 #include <QFile>
 
 #include <csignal>
-#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace SystemSeam {
-
-bool RunningAsAdministrator() {
-    return geteuid() == 0;
-}
 
 bool ActAsOrdinaryUser(bool ordinary) {
     return getuid() != 0 || seteuid(ordinary ? 65534 : 0) == 0;
@@ -27,10 +22,6 @@ bool LimitFileSize(qint64 bytes) {
 
 bool MakePipe(const QString& path) {
     return mkfifo(QFile::encodeName(path), 0644) == 0;
-}
-
-void EndWithThisProcess(QProcess& process) {
-    process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
 }
 
 std::optional<bool> KillWhileRunning(const std::function<void()>& work, std::chrono::microseconds delay) {

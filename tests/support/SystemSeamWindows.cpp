@@ -4,9 +4,6 @@
 // fork() here: those cases skip.
 namespace SystemSeam {
 
-bool RunningAsAdministrator() {
-    return false;
-}
 bool ActAsOrdinaryUser(bool ordinary) {
     return !ordinary;
 }
@@ -16,7 +13,6 @@ bool LimitFileSize(qint64) {
 bool MakePipe(const QString&) {
     return false;
 }
-void EndWithThisProcess(QProcess&) {}
 std::optional<bool> KillWhileRunning(const std::function<void()>&, std::chrono::microseconds) {
     return std::nullopt;
 }
