@@ -53,8 +53,6 @@ private slots:
         row("Chinese", "LANG=zh_CN.UTF-8 Quillet x",
             R"(^2\|\|Quillet：多余的参数“x”。请运行“Quillet --help”查看用法。\n$)");
         row("no display", "Quillet", R"(^1\|\|Quillet: no graphical desktop session[^\n]*\n$)");
-        row("bogus platform: Qt's cause", "QT_QPA_PLATFORM=bogus Quillet",
-            R"(^1\|\|Quillet: .*"bogus".*Available platform[^\n]*\n$)");
     }
     void commandLine() {
         QFETCH(QString, command);

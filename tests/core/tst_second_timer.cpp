@@ -59,7 +59,7 @@ private slots:
         QVERIFY(!spy.wait(1100));                                       // stopped means no more ticks
 #ifdef Q_OS_LINUX
         TimerfdArming::setTime = &timerfd_settime;
-        // Each arming aims at the same point before a boundary, never a second after the last tick.
+        // Every arming aims at the same point of a second.
         QCOMPARE(armedNanos.count(armedNanos.first()), armedNanos.size());
 #endif
     }

@@ -1,7 +1,6 @@
 #include "SystemSeam.h"
 
-// No set-user-ID switch (Wine run by root ignores permissions), file size limit, pipe among files or
-// fork() here: those cases skip.
+// None of these here (Wine run by root ignores permissions): those cases skip.
 namespace SystemSeam {
 
 bool ActAsOrdinaryUser(bool ordinary) {
