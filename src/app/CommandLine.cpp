@@ -12,6 +12,7 @@ const QStringList QtFlags = {"reverse", "nograb", "dograb", "sync", "widgetcount
 
 // The program's texts in one language.
 struct Texts {
+    QString name; // the program's name before a message
     QString help;
     QString unknownOption;  // %1: the option as given
     QString needsValue;     // %1
@@ -21,6 +22,7 @@ struct Texts {
 };
 
 const Texts English = {
+    "Quillet: ",
     "Usage: Quillet [options]\n"
     "Brenmoor: a date calculator with a Simplified-Chinese window. It finds the date a number of days\n"
     "before or after a date, and the number of days between two dates.\n"
@@ -35,6 +37,7 @@ const Texts English = {
     " Try 'Quillet --help'."};
 
 const Texts Chinese = {
+    QStringLiteral("Quillet："),
     QStringLiteral("用法：Quillet [选项]\n"
                    "Brenmoor：日期计算器，界面为简体中文。它计算某个日期之前或之后若干天的日期，\n"
                    "以及两个日期之间相差的天数。\n"
@@ -59,9 +62,8 @@ bool SpeaksChinese(const QLocale& locale) {
 
 Answer Read(const QStringList& arguments, const QLocale& locale) {
     const Texts& texts = SpeaksChinese(locale) ? Chinese : English;
-    const QString colon = SpeaksChinese(locale) ? QStringLiteral("Quillet：") : QStringLiteral("Quillet: ");
     const auto refuse = [&](const QString& message, const QString& argument) {
-        return Answer{false, 2, {}, colon + message.arg(argument) + texts.tryHelp + '\n'};
+        return Answer{false, 2, {}, texts.name + message.arg(argument) + texts.tryHelp + '\n'};
     };
     bool help = false;
     bool version = false;

@@ -17,15 +17,17 @@
 
 namespace {
 
+// A character the box may hold: one a key types (backspace is a key, not text).
+bool IsTypable(QChar c) {
+    return c.unicode() != 8 && DayCount::IsDayCountKey(c);
+}
+
 // Accepts text made only of characters a key may type.
 class TypableCharacters : public QValidator {
 public:
     using QValidator::QValidator;
     State validate(QString& input, int&) const override {
-        const bool typable = std::all_of(input.cbegin(), input.cend(), [](QChar c) {
-            return c.unicode() != 8 && DayCount::IsDayCountKey(c); // backspace is a key, not text
-        });
-        return typable ? Acceptable : Invalid;
+        return std::all_of(input.cbegin(), input.cend(), IsTypable) ? Acceptable : Invalid;
     }
 };
 
@@ -126,7 +128,7 @@ void DayCountBox::DropMisplacedMinus() {
 void DayCountBox::PasteTypable(const QString& pasted) {
     QString typable;
     for (QChar c : pasted)
-        if (c.unicode() != 8 && DayCount::IsDayCountKey(c))
+        if (IsTypable(c))
             typable += c;
     // Inserting keeps to the length limit as typing does; the minus rule then applies to the whole.
     insert(typable);

@@ -152,7 +152,7 @@ void HistoryPanel::ShowSlot(int index) {
     bold.setBold(true);
     const int excess =
         std::max(QFontMetrics(font).horizontalAdvance(text), QFontMetrics(bold).horizontalAdvance(text)) -
-        (width() - 2 * entry->x());
+        entry->maximumWidth();
     if (excess > 0 && !text.isEmpty())
         font.setLetterSpacing(QFont::AbsoluteSpacing, -qMin(qreal(excess + 1) / text.size(), MaxTightening));
     entry->setFont(font);

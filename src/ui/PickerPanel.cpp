@@ -57,7 +57,7 @@ void PickerPanel::BuildTitleBar() {
     m_titleBar[1] = MakeLabel(this, IndexedName("LblTitle", 1), Twips::Rect(2800, 75, 380, 255),
                               QStringLiteral("×"), {Qt::white, Qt::AlignHCenter, false, DesignColours::Blue},
                               ChineseFonts::Song(12, true), QStringLiteral("关闭"));
-    m_titleBar[1]->setAccessibleName(QStringLiteral("关闭"));
+    m_titleBar[1]->setAccessibleName(m_titleBar[1]->toolTip()); // what a screen reader calls the glyph
     m_drag = std::make_unique<TitleBarDrag>(this, m_titleBar[0], m_titleBar[1]);
     for (int index = 0; index < 2; ++index) {
         Label* label = m_titleBar[index];
